@@ -1,0 +1,130 @@
+#include "gfx/blit.h"
+
+namespace {
+
+// A memory context compatible with the screen, holding one bitmap for the duration of a blit.
+class SelectedBitmap {
+public:
+    explicit SelectedBitmap(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+        if (dc_) {
+            SetMapMode(dc_, MM_TEXT);
+            previous_ = bitmap ? SelectObject(dc_, bitmap) : nullptr;
+        }
+    }
+    ~SelectedBitmap() {
+        if (dc_) {
+            if (previous_)
+                SelectObject(dc_, previous_);
+            DeleteDC(dc_);
+        }
+    }
+    SelectedBitmap(const SelectedBitmap&) = delete;
+    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
+
+    bool ok() const { return dc_ && previous_ && previous_ != HGDI_ERROR; }
+    HDC dc() const { return dc_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_ = nullptr;
+};
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info))
+        return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+void CopyWhole(HDC dc, int x, int y, HBITMAP bitmap) {
+    SelectedBitmap source(bitmap);
+    if (!source.ok())
+        return;
+    const SIZE size = BitmapSize(bitmap);
+    BitBlt(dc, x, y, size.cx, size.cy, source.dc(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+void GetBitmapSize(HBITMAP bitmap, gfx::FrameRect* rect) {
+    const SIZE size = BitmapSize(bitmap);
+    rect->width = size.cx;
+    rect->height = size.cy;
+}
+
+void BlitToWindow(HWND window, int x, int y, HBITMAP bitmap) {
+    HDC dc = GetDC(window);
+    if (!dc)
+        return;
+    CopyWhole(dc, x, y, bitmap);
+    ReleaseDC(window, dc);
+}
+
+void BlitToDc(HDC dc, int x, int y, HBITMAP bitmap) {
+    CopyWhole(dc, x, y, bitmap);
+}
+
+void BlitRect(HDC dc, int x, int y, HBITMAP bitmap, const gfx::FrameRect& source) {
+    SelectedBitmap from(bitmap);
+    if (from.ok())
+        BitBlt(dc, x, y, source.width, source.height, from.dc(), source.x, source.y, SRCCOPY);
+}
+
+void BlitMasked(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at) {
+    const SIZE size = BitmapSize(mask);
+    {
+        SelectedBitmap hole(mask);
+        if (hole.ok())
+            BitBlt(dc, at.x, at.y, size.cx, size.cy, hole.dc(), 0, 0, SRCAND);
+    }
+    SelectedBitmap colour(image);
+    if (colour.ok())
+        BitBlt(dc, at.x, at.y, size.cx, size.cy, colour.dc(), 0, 0, SRCINVERT);
+}
+
+void BlitMaskedRect(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at, const gfx::FrameRect& source) {
+    {
+        SelectedBitmap hole(mask);
+        if (hole.ok())
+            BitBlt(dc, at.x, at.y, source.width, source.height, hole.dc(), source.x, source.y, SRCAND);
+    }
+    SelectedBitmap colour(image);
+    if (colour.ok())
+        BitBlt(dc, at.x, at.y, source.width, source.height, colour.dc(), source.x, source.y, SRCINVERT);
+}
+
+HBITMAP CreateMaskBitmap(HBITMAP bitmap) {
+    if (!bitmap)
+        return nullptr;
+    const SIZE size = BitmapSize(bitmap);
+    return CreateBitmap(size.cx, size.cy, 1, 1, nullptr);
+}
+
+int MakeMask(HBITMAP image, HBITMAP mask, COLORREF key) {
+    if (!image || !mask)
+        return 0;
+    const SIZE size = BitmapSize(image);
+    HBITMAP keyBits = CreateBitmap(size.cx, size.cy, 1, 1, nullptr);  // 1 where the image shows the key
+    HBITMAP keptBits = CreateBitmap(size.cx, size.cy, 1, 1, nullptr); // its inverse
+    int ok = 0;
+    if (keyBits && keptBits) {
+        SelectedBitmap img(image), msk(mask), kept(keptBits), keyed(keyBits);
+        if (img.ok() && msk.ok() && kept.ok() && keyed.ok()) {
+            // Colour-to-monochrome: pixels equal to the background colour become 1.
+            const COLORREF oldBack = SetBkColor(img.dc(), key);
+            BitBlt(keyed.dc(), 0, 0, size.cx, size.cy, img.dc(), 0, 0, SRCCOPY);
+            SetBkColor(img.dc(), oldBack);
+            BitBlt(kept.dc(), 0, 0, size.cx, size.cy, keyed.dc(), 0, 0, NOTSRCCOPY);
+            BitBlt(msk.dc(), 0, 0, size.cx, size.cy, keyed.dc(), 0, 0, SRCCOPY);
+            // Monochrome-to-colour maps 0 to the text colour and 1 to the background colour;
+            // with the defaults (black, white) the key pixels turn black and the rest stay.
+            BitBlt(img.dc(), 0, 0, size.cx, size.cy, kept.dc(), 0, 0, SRCAND);
+            ok = 1;
+        }
+    }
+    if (keyBits)
+        DeleteObject(keyBits);
+    if (keptBits)
+        DeleteObject(keptBits);
+    return ok;
+}

@@ -1,0 +1,152 @@
+// The scene's window procedure: creation starts the scene, timer messages drive it, destruction
+// frees everything it holds. All state lives in the scene record.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <ctime>
+
+#include "gfx/resources.h"
+#include "host/frame.h"
+#include "scene/frame_tick.h"
+#include "scene/mail_check.h"
+#include "scene/scene_state.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr UINT_PTR kFrameTimerId = 101;
+
+template <typename Handle>
+void DeleteGdiObject(Handle& handle) {
+    if (handle)
+        DeleteObject(handle);
+    handle = nullptr;
+}
+
+void SceneStart(HWND window) {
+    ResetSceneState();
+    gScene.module = GetModuleHandleA(nullptr);
+
+    gScene.screenDc = GetDC(window);
+    SetGraphicsMode(gScene.screenDc, GM_COMPATIBLE);
+    SetMapMode(gScene.screenDc, MM_TEXT);
+    GetClientRect(window, &gScene.clientRect);
+    gScene.screenWidth = gScene.clientRect.right;
+    gScene.screenHeight = gScene.clientRect.bottom;
+    gScene.startStage = StartStage::DisplayCheck;
+
+    SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+
+    // One draw per id in increasing order: about a third of the cast may come on at once.
+    for (FigureId id = 0; id < FigureTableSize; ++id) {
+        FigureRecord& f = gFigures[id];
+        f.active = 0;
+        f.boardsBus = 0;
+        f.ready = id <= 100 ? (Rand() % 3 == 0 ? 1 : 0) : 1;
+    }
+    gFigures[34].ready = 0;
+
+    LoadSettings();
+    gScene.use24HourClock = GetProfileIntA("intl", "iTime", 1);
+
+    if (GetProfileIntA("Mail", "MAPI", 0) > 0 && StartMailCheck(window)) {
+        gScene.mailCheckOn = 1;
+        gScene.mailBaseline = CountUnreadMail(window);
+    }
+
+    gScene.timerSet = SetTimer(window, kFrameTimerId, 151 - gSettings.speed, nullptr) != 0;
+}
+
+void ScenePaint(HWND window) {
+    PAINTSTRUCT ps;
+    BeginPaint(window, &ps);
+    if (gScene.screenDc && gScene.backdropDc) {
+        const RECT& r = ps.rcPaint;
+        BitBlt(gScene.screenDc, r.left, r.top, r.right - r.left, r.bottom - r.top, gScene.backdropDc, r.left, r.top,
+               SRCCOPY);
+    }
+    EndPaint(window, &ps);
+    gScene.clockRedrawPending = 1;
+}
+
+void RefreshPalette() {
+    if (gScene.paletteMode && gScene.screenDc && gScene.backdropDc) {
+        UpdateColors(gScene.screenDc);
+        UpdateColors(gScene.backdropDc);
+    }
+}
+
+// Puts the original bitmap back into a memory context and deletes context and bitmap.
+void FreeSurface(HDC& dc, HBITMAP& bitmap, HGDIOBJ& original) {
+    if (dc) {
+        if (original)
+            SelectObject(dc, original);
+        DeleteDC(dc);
+    }
+    DeleteGdiObject(bitmap);
+    dc = nullptr;
+    original = nullptr;
+}
+
+void SceneStop(HWND window) {
+    if (gScene.timerSet)
+        KillTimer(window, kFrameTimerId);
+    if (gScene.mailCheckOn)
+        StopMailCheck();
+    sndPlaySoundA(nullptr, 0);
+    FreeSceneSounds();
+
+    for (FigureId id = 1; id < FigureTableSize; ++id) {
+        if (gFigures[id].active)
+            UnloadFigure(id);
+    }
+
+    DeleteGdiObject(gScene.noticePicture);
+    DeleteGdiObject(gScene.signImage);
+    DeleteGdiObject(gScene.signMask);
+    FreeSurface(gScene.backdropDc, gScene.backdropBitmap, gScene.backdropOriginalBitmap);
+    FreeSurface(gScene.stageDc, gScene.stageBitmap, gScene.stageOriginalBitmap);
+
+    for (int i = 0; i < 4; ++i) {
+        DeleteGdiObject(gScene.aircraftMask[i]);
+        DeleteGdiObject(gScene.aircraftImage[i]);
+    }
+    FreeSurface(gScene.aircraftWorkDc, gScene.aircraftWorkBitmap, gScene.aircraftWorkOriginalBitmap);
+    gScene.aircraftActive = 0;
+
+    for (HBITMAP& picture : gScene.clockPicture)
+        DeleteGdiObject(picture);
+
+    if (gScene.screenDc)
+        ReleaseDC(window, gScene.screenDc);
+    gScene.screenDc = nullptr;
+    DeleteGdiObject(gScene.scenePalette);
+    DeleteGdiObject(gScene.scratchPalette);
+}
+
+}  // namespace
+
+extern "C" LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        SceneStart(window);
+        break;
+    case WM_DESTROY:
+        SceneStop(window);
+        break;
+    case WM_PAINT:
+        ScenePaint(window);
+        break;
+    case WM_ERASEBKGND:
+        return 0;  // the scene paints every pixel itself
+    case WM_TIMER:
+        FrameTick(window);
+        break;
+    case WM_PALETTECHANGED:
+        RefreshPalette();
+        break;
+    default:
+        break;
+    }
+    return SaverDefaultProc(window, message, wParam, lParam);
+}

@@ -1,0 +1,142 @@
+// The scene's one state record, the figure table and the scene's random generator.
+// Every part of the scene reads and writes these directly.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+// A figure's number names its pictures and its script: persons and animals below 60, the bus 70,
+// the halt sign 71, vehicles 80..99 (far lane 80..88, near lane 89..99), night layers 101..106.
+using FigureId = int;
+
+constexpr int FigureTableSize = 131;  // ids 0..130; record 0 is never used
+constexpr int MaxFigureVariants = 3;
+constexpr int SoundCount = 27;
+constexpr int StageHeight = 358;
+constexpr FigureId BusId = 70;
+constexpr FigureId SignId = 71;
+constexpr int FirstPersonlessId = 60;  // ids below this count in personCount
+
+// Number of sprite sheets of each id; 0 means the id can never be loaded.
+extern const std::array<int, FigureTableSize> FigureBitmapCount;
+
+struct FigureRecord {
+    int phase;        // 0: not placed yet; the script places the figure and moves on
+    int restMinutes;  // cooldown while inactive
+    int active;       // pictures loaded, figure on stage
+    int ready;        // the director may start it
+    int boardsBus;    // gets on when the bus halts at the stop
+    int x;            // top-left of the sprite in stage coordinates; x and y stay adjacent,
+    int y;            // the pair is the destination point of the blit primitives
+    int width;        // size of picture variant 0
+    int height;
+    HBITMAP image[MaxFigureVariants];
+    HBITMAP mask[MaxFigureVariants];
+};
+
+// Start-up sequence of the frame tick, one step per tick.
+enum class StartStage {
+    DisplayCheck,
+    SoundLoading,
+    ClockPictures,
+    Scenery,
+    FirstFigures,
+    Running,
+    Preview,
+    ColourNotice,
+    MemoryNotice,
+    NoticeDrifting,
+};
+
+// The Simple MAPI link of the mail check: the library, the open session and the two entry points used.
+struct MailLink {
+    HMODULE library;
+    ULONG_PTR session;
+    FARPROC logon;
+    FARPROC findNext;
+};
+
+struct SceneState {
+    // The module whose resources hold the pictures and sounds (the program itself).
+    HMODULE module;
+
+    // Window and surfaces
+    HDC screenDc;
+    RECT clientRect;
+    int screenWidth, screenHeight;
+    int previewMode;
+    int paletteMode;
+    HDC backdropDc;
+    HBITMAP backdropBitmap;
+    HGDIOBJ backdropOriginalBitmap;  // what backdropDc held when it was made
+    HDC stageDc;
+    HBITMAP stageBitmap;
+    HGDIOBJ stageOriginalBitmap;
+    int stageWidth, stageHeight;
+    int stageLeft, stageTop;
+    int pictureLeft, pictureTop;
+    HPALETTE scenePalette;
+    HPALETTE scratchPalette;
+    HBITMAP noticePicture;
+    int noticeWidth, noticeHeight;
+    int noticeX, noticeY, noticeDx, noticeDy;
+    HBITMAP signImage, signMask;
+    int signX, signY, signWidth, signHeight;
+    int timerSet;
+
+    // Time and clock
+    int month, dayOfMonth, hour, minute;
+    int timeOfDay;  // 1 day, 2 night
+    int season;     // 1 normal, 2 winter
+    int builtTimeOfDay;
+    int use24HourClock;
+    int clockRedrawPending;
+    HBITMAP clockPicture[4];
+
+    // Scene bookkeeping
+    StartStage startStage;
+    int personCount;
+    int busOnStage;
+    int busAtStop;
+    int farLaneVehicle, nearLaneVehicle;
+    int aircraftActive;
+    int figure22Band;
+    int figure9Waiting, figure16Waiting;
+    int figure5Steps;
+    FigureId lastPerson, lastVehicle;
+    int motiveNo;
+    int motiveLeft, motiveTop;
+    int streetVariant;
+    int directorTicks;
+    int lastBuildHour, lastMinute;
+    int personCountdown, vehicleCountdown, aircraftCountdown, lightsCountdown;
+    HGLOBAL soundResource[SoundCount];
+    const void* soundData[SoundCount];
+    int mailCheckOn, mailBaseline, newMail;
+    MailLink mail;
+
+    // Aircraft work surfaces (freed by SceneStop)
+    HBITMAP aircraftImage[4], aircraftMask[4];
+    HDC aircraftWorkDc;
+    HBITMAP aircraftWorkBitmap;
+    HGDIOBJ aircraftWorkOriginalBitmap;
+
+    // The scene's random generator
+    uint32_t randomState;
+};
+
+extern SceneState gScene;
+extern FigureRecord gFigures[FigureTableSize];
+
+// Puts the scene record into its state before SceneStart: all zero, with the documented initial values.
+void ResetSceneState();
+
+// One linear congruential generator for the whole scene; every draw is part of the behaviour.
+void SeedRandom(uint32_t seed);
+int Rand();  // 0..32767
+
+// Loads the figure's sheets and masks and places vehicles; 1 when the figure is on stage afterwards.
+int LoadFigure(FigureId id);
+// Frees the figure's pictures and takes it off stage.
+void UnloadFigure(FigureId id);

@@ -1,0 +1,55 @@
+// Helpers shared by the tests that run under Wine.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Windows path of the built saver (first command-line argument of the test program).
+std::string ScrPath();
+// Further arguments, by position (1 = first after the saver's path); empty when absent.
+std::string TestArgument(int index);
+
+// Redirects HKEY_CURRENT_USER of this process to a fresh private key for the lifetime of the
+// object, so that registry tests neither see nor leave real values.
+class RegistrySandbox {
+public:
+    explicit RegistrySandbox(const char* name);
+    ~RegistrySandbox();
+    RegistrySandbox(const RegistrySandbox&) = delete;
+    RegistrySandbox& operator=(const RegistrySandbox&) = delete;
+
+private:
+    std::string path_;
+    HKEY root_ = nullptr;
+};
+
+// Dispatches the messages that are waiting for this thread.
+void PumpMessages();
+// Pumps messages for about the given time.
+void PumpFor(DWORD milliseconds);
+
+#include <functional>
+#include <vector>
+
+// Builds a throw-away module whose resources are 8-bit pictures made in memory, for tests that
+// load pictures by name. The module is a copy of the given program with its resources added.
+class PictureModule {
+public:
+    // pixel(x, y) gives the colour index; the colour table has magenta at 253 and a grey ramp elsewhere.
+    void AddPicture(const std::string& name, int width, int height,
+                    const std::function<unsigned char(int, int)>& pixel);
+    // Writes the module next to the temp folder and loads it as data; null on failure.
+    HMODULE Build(const std::string& templateProgram);
+    ~PictureModule();
+
+    static RGBQUAD TableEntry(int index);
+
+private:
+    struct Entry {
+        std::string name;
+        std::vector<unsigned char> data;
+    };
+    std::vector<Entry> entries_;
+    std::string path_;
+    HMODULE module_ = nullptr;
+};

@@ -1,14 +1,14 @@
 # The generators under tools/ are native programs. They are built for the build machine in a
 # separate CMake tree (ExternalProject, without our cross toolchain) and run before windres
 # embeds their output: artgen paints every picture (pictures.rc), soundgen makes every sound
-# (sounds.rc).
+# (sounds.rc), icongen paints the program icons (icons.rc for the saver; setup takes its own).
 set(QB_ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
 set(QB_ASSET_STAMP ${QB_ASSET_DIR}/assets.stamp)
 file(MAKE_DIRECTORY ${QB_ASSET_DIR})
 
 set(QB_GENERATORS "")
 if(QB_HOST_TOOLS)
-  foreach(tool artgen soundgen)
+  foreach(tool artgen soundgen icongen)
     if(EXISTS ${CMAKE_SOURCE_DIR}/tools/${tool}/CMakeLists.txt)
       list(APPEND QB_GENERATORS ${tool})
     endif()
@@ -16,7 +16,7 @@ if(QB_HOST_TOOLS)
 endif()
 
 # A generator that is absent still leaves an (empty) resource fragment behind.
-foreach(fragment pictures.rc sounds.rc)
+foreach(fragment pictures.rc sounds.rc icons.rc)
   if(NOT EXISTS ${QB_ASSET_DIR}/${fragment})
     file(WRITE ${QB_ASSET_DIR}/${fragment} "")
   endif()

@@ -1,8 +1,205 @@
 #include "scene/frame_tick.h"
 
-#include "scene/scene_state.h"
+#include <cstdio>
 
-void FrameTick(HWND /*window*/) {
-    // The start-up sequence (display check, sounds, clock, scenery, first figures) and the
-    // running tick are driven from here; until the scenery exists the window stays black.
+#include "clock/calendar.h"
+#include "clock/clock.h"
+#include "gfx/blit.h"
+#include "gfx/resources.h"
+#include "scene/director.h"
+#include "scene/draw_order.h"
+#include "scene/scenery.h"
+#include "settings/settings.h"
+
+namespace {
+
+bool IsDay() {
+    return gScene.timeOfDay == 1;
+}
+
+int DisplayColours() {
+    if (GetDeviceCaps(gScene.screenDc, RASTERCAPS) & RC_PALETTE)
+        return GetDeviceCaps(gScene.screenDc, SIZEPALETTE);
+    return GetDeviceCaps(gScene.screenDc, NUMCOLORS);
+}
+
+void CopyBackdropToWindow() {
+    if (gScene.backdropDc)
+        BitBlt(gScene.screenDc, 0, 0, gScene.screenWidth, gScene.screenHeight, gScene.backdropDc, 0, 0, SRCCOPY);
+}
+
+void CopyStageToWindow() {
+    if (gScene.stageDc)
+        BitBlt(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageWidth, StageHeight, gScene.stageDc, 0,
+               0, SRCCOPY);
+}
+
+void CheckDisplay() {
+    const int colours = DisplayColours();
+    gScene.paletteMode = colours >= 16 && colours <= 256;
+    gScene.previewMode = gScene.screenWidth < 320;
+    gScene.startStage = DisplayCheckOutcome(colours, gScene.previewMode);
+    if (gScene.previewMode) {
+        BuildScenery();  // in preview only the small picture
+        CopyBackdropToWindow();
+    }
+}
+
+void LoadClockPictures() {
+    for (int i = 0; i < 4; ++i) {
+        char name[16];
+        snprintf(name, sizeof name, "UHR_%02d", i);
+        gScene.clockPicture[i] = LoadSceneBitmap(gScene.module, name, &gScene.scratchPalette, false);
+    }
+    gScene.startStage = gScene.clockPicture[3] ? StartStage::Scenery : StartStage::MemoryNotice;
+}
+
+void StartFirstFigures() {
+    UpdateClockState(true);
+    if (IsDay() && gSettings.backgroundNo != 3) {
+        if (Rand() % 7 == 0)
+            LoadFigure(22);
+        else if (Rand() % 7 == 0)
+            LoadFigure(12);
+        else if (Rand() % 7 == 0)
+            LoadFigure(5);
+        else if (Rand() % 3 == 0)
+            LoadFigure(89);
+    }
+    if (Rand() % (IsDay() ? 7 : 4) == 0)
+        LoadFigure(20);
+    CopyBackdropToWindow();
+    CopyStageToWindow();
+    gScene.startStage = StartStage::Running;
+}
+
+// Replaces the scene with a notice over black, for good.
+void ShowNotice(const char* name) {
+    FillRect(gScene.screenDc, &gScene.clientRect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    MessageBeep(MB_ICONEXCLAMATION);
+    if (gScene.backdropDc) {
+        if (gScene.backdropOriginalBitmap)
+            SelectObject(gScene.backdropDc, gScene.backdropOriginalBitmap);
+        DeleteDC(gScene.backdropDc);
+        if (gScene.backdropBitmap)
+            DeleteObject(gScene.backdropBitmap);
+        gScene.backdropDc = nullptr;
+        gScene.backdropBitmap = nullptr;
+        gScene.backdropOriginalBitmap = nullptr;
+    }
+    gScene.noticePicture = LoadSceneBitmap(gScene.module, name, &gScene.scratchPalette, false);
+    gfx::FrameRect size{};
+    GetBitmapSize(gScene.noticePicture, &size);
+    gScene.noticeWidth = size.width;
+    gScene.noticeHeight = size.height;
+    gScene.startStage = StartStage::NoticeDrifting;
+}
+
+void DriftNotice(HWND window) {
+    if (gScene.noticeDx == 0) {  // first drifting tick
+        gScene.noticeX = (gScene.screenWidth - gScene.noticeWidth) / 2;
+        gScene.noticeY = (gScene.screenHeight - gScene.noticeHeight) / 2;
+        gScene.noticeDx = gScene.noticeDy = 1;
+    }
+    if (!gScene.noticePicture)
+        return;
+    gScene.noticeX += gScene.noticeDx;
+    gScene.noticeY += gScene.noticeDy;
+    if (gScene.noticeX <= 1 || gScene.noticeX > gScene.screenWidth - gScene.noticeWidth - 10)
+        gScene.noticeDx = -gScene.noticeDx;
+    if (gScene.noticeY <= 1 || gScene.noticeY > gScene.screenHeight - gScene.noticeHeight - 10)
+        gScene.noticeDy = -gScene.noticeDy;
+    // The picture's black margin covers the trail of the one-pixel steps.
+    BlitToWindow(window, gScene.noticeX, gScene.noticeY, gScene.noticePicture);
+}
+
+// At most one street sound per tick.
+void PlayAmbientSound() {
+    const bool tram = gSettings.backgroundNo == 3;
+    if (IsDay() && !tram) {
+        if (Rand() % (gScene.season == 2 ? 39001 : 7001) == 0) {
+            PlaySceneSound(6);
+            return;
+        }
+    }
+    if (Rand() % 35001 == 0)
+        PlaySceneSound(11);
+    else if (Rand() % (tram ? 6001 : 9001) == 0)
+        PlaySceneSound(Rand() % 2 == 0 ? 1 : 0);
+    else if (Rand() % (tram ? 10001 : 30001) == 0)
+        PlaySceneSound(14);
+}
+
+void RunningTick(HWND window) {
+    if (++gScene.directorTicks >= 9) {
+        gScene.directorTicks = 0;
+        if (!SceneDirector(window))
+            return;
+    }
+    BitBlt(gScene.stageDc, 0, 0, gScene.stageWidth, StageHeight, gScene.backdropDc, gScene.stageLeft, gScene.stageTop,
+           SRCCOPY);
+    DrawFigures();
+    CopyStageToWindow();
+    if (gScene.timeOfDay == 2 && --gScene.lightsCountdown < 1)
+        gScene.lightsCountdown = Rand() % 951 + 50;
+    DrawClock(gScene.hour, gScene.minute);
+    PlayAmbientSound();
+}
+
+}  // namespace
+
+StartStage DisplayCheckOutcome(int colours, bool preview) {
+    if (preview)
+        return StartStage::Preview;  // a preview is shown whatever the colours
+    if (colours >= 1 && colours <= 16)
+        return StartStage::ColourNotice;
+    return StartStage::SoundLoading;
+}
+
+void UpdateClockState(bool decide) {
+    const LocalDate now = ReadLocalDate();
+    gScene.month = now.month;
+    gScene.dayOfMonth = now.day;
+    gScene.hour = now.hour;
+    gScene.minute = now.minute;
+    if (decide) {
+        gScene.season = IsWinterMonth(gSettings, gScene.month) ? 2 : 1;
+        gScene.timeOfDay = IsDayHour(gSettings, gScene.hour) ? 1 : 2;
+    }
+}
+
+void FrameTick(HWND window) {
+    switch (gScene.startStage) {
+    case StartStage::DisplayCheck:
+        CheckDisplay();
+        break;
+    case StartStage::SoundLoading:
+        LoadSceneSounds();
+        gScene.startStage = StartStage::ClockPictures;
+        break;
+    case StartStage::ClockPictures:
+        LoadClockPictures();
+        break;
+    case StartStage::Scenery:
+        gScene.startStage = BuildScenery() ? StartStage::FirstFigures : StartStage::MemoryNotice;
+        break;
+    case StartStage::FirstFigures:
+        StartFirstFigures();
+        break;
+    case StartStage::Running:
+        RunningTick(window);
+        break;
+    case StartStage::Preview:
+        CopyBackdropToWindow();
+        break;
+    case StartStage::ColourNotice:
+        ShowNotice("FARBEN");
+        break;
+    case StartStage::MemoryNotice:
+        ShowNotice("SPEICHER");
+        break;
+    case StartStage::NoticeDrifting:
+        DriftNotice(window);
+        break;
+    }
 }

@@ -1,10 +1,12 @@
 #include "scene/scene_state.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
 #include "gfx/blit.h"
 #include "gfx/resources.h"
+#include "scene/draw_order.h"
 #include "settings/settings.h"
 
 SceneState gScene;
@@ -100,6 +102,9 @@ void ResetSceneState() {
     gScene.vehicleCountdown = 15;
     gScene.aircraftCountdown = 25;
     gScene.lightsCountdown = 4;
+    std::copy(InitialDrawOrder.begin(), InitialDrawOrder.end(), gScene.drawOrder);
+    gScene.clockMinute = -1;
+    gScene.calendarDay = gScene.calendarMonth = gScene.calendarYear = -1;
 }
 
 void SeedRandom(uint32_t seed) {

@@ -17,6 +17,7 @@ constexpr int StageHeight = 358;
 constexpr FigureId BusId = 70;
 constexpr FigureId SignId = 71;
 constexpr int FirstPersonlessId = 60;  // ids below this count in personCount
+constexpr int DrawOrderSize = 131;
 
 // Number of sprite sheets of each id; 0 means the id can never be loaded.
 extern const std::array<int, FigureTableSize> FigureBitmapCount;
@@ -93,6 +94,9 @@ struct SceneState {
     int use24HourClock;
     int clockRedrawPending;
     HBITMAP clockPicture[4];
+    int clockX, clockY;  // window position of the clock's first digit
+    int clockMinute;     // minute last drawn; -1 = never
+    int calendarDay, calendarMonth, calendarYear;  // date the calendar was last drawn for; -1 = never
 
     // Scene bookkeeping
     StartStage startStage;
@@ -121,6 +125,13 @@ struct SceneState {
     HDC aircraftWorkDc;
     HBITMAP aircraftWorkBitmap;
     HGDIOBJ aircraftWorkOriginalBitmap;
+
+    // Slots from back to front; only figure 22 moves its own entry.
+    FigureId drawOrder[DrawOrderSize];
+
+    // Counters owned by the scripts that the scene draws itself; they live as long as the program.
+    int inlineVehicleFrame[3];  // wheel frames of vehicles 82, 83 and 95
+    int nightLayerCounter[6];   // window-light layers 101..106
 
     // The scene's random generator
     uint32_t randomState;

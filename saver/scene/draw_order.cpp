@@ -1,0 +1,95 @@
+#include "scene/draw_order.h"
+
+#include <array>
+
+#include "gfx/blit.h"
+#include "scene/scenery.h"
+
+namespace {
+
+constexpr std::array<FigureId, DrawOrderSize> MakeInitialDrawOrder() {
+    std::array<FigureId, DrawOrderSize> slots{};
+    struct Group {
+        int firstSlot;
+        FigureId ids[6];
+    };
+    // Groups that walk in about the same depth band, from the back of the pavement to the front,
+    // then the sign and the bus, the far lane, the near lane, and figure 11 in front of everything.
+    constexpr Group groups[] = {
+        {0, {101, 102, 103, 104, 105, 106}}, {12, {6, 14}},    {16, {58, 20, 27}},
+        {22, {25, 15, 40, 24}},         {27, {2, 16, 7, 53}}, {33, {10, 30, 29}},      {38, {4, 56, 57, 49, 21}},
+        {44, {3}},                      {46, {13, 26, 37, 38, 23}}, {52, {50, 8, 9, 59}}, {57, {22}},
+        {59, {1, 12, 5, 34}},           {64, {100, 71, 70}},  {88, {11}},
+    };
+    for (const Group& g : groups)
+        for (int i = 0; i < 6 && g.ids[i] != 0; ++i)
+            slots[g.firstSlot + i] = g.ids[i];
+    for (FigureId id = 80; id <= 99; ++id)
+        slots[68 + (id - 80)] = id;
+    return slots;
+}
+
+void DrawSign(FigureId) {
+    BlitMasked(gScene.stageDc, gScene.signImage, gScene.signMask, BlitPoint{gScene.signX, gScene.signY});
+}
+
+// Three vehicles simple enough to be driven here: three wheel frames side by side, a constant speed.
+struct InlineVehicle {
+    FigureId id;
+    int counterSlot;
+    gfx::FrameRect frames[3];
+    int step;      // pixels per tick; negative drives to the left
+    int leaveAt;   // far lane: gone when x < leaveAt; near lane: gone when x >= stageWidth
+};
+
+constexpr InlineVehicle kInlineVehicles[] = {
+    {82, 0, {{0, 0, 264, 85}, {265, 0, 264, 85}, {530, 0, 264, 85}}, -4, -264},
+    {83, 1, {{0, 0, 240, 150}, {241, 0, 240, 150}, {482, 0, 240, 150}}, -4, -240},
+    {95, 2, {{0, 0, 240, 161}, {241, 0, 240, 161}, {482, 0, 240, 161}}, +5, 0},
+};
+
+void DriveInlineVehicle(FigureId id) {
+    for (const InlineVehicle& v : kInlineVehicles) {
+        if (v.id != id)
+            continue;
+        FigureRecord& f = gFigures[id];
+        int& frame = gScene.inlineVehicleFrame[v.counterSlot];
+        BlitMaskedRect(gScene.stageDc, f.image[0], f.mask[0], BlitPoint{f.x, f.y}, v.frames[frame]);
+        frame = frame >= 2 ? 0 : frame + 1;
+        f.x += v.step;
+        const bool farLane = v.step < 0;
+        const bool gone = farLane ? f.x < v.leaveAt : f.x >= gScene.stageWidth;
+        if (gone) {
+            UnloadFigure(id);
+            (farLane ? gScene.farLaneVehicle : gScene.nearLaneVehicle) = 0;
+        }
+        return;
+    }
+}
+
+}  // namespace
+
+const std::array<FigureId, DrawOrderSize> InitialDrawOrder = MakeInitialDrawOrder();
+
+FigureScript ScriptFor(FigureId id) {
+    if (id == SignId)
+        return DrawSign;
+    if (id == 82 || id == 83 || id == 95)
+        return DriveInlineVehicle;
+    if (id >= 101 && id <= 106)
+        return NightLayerScript;
+    return nullptr;  // figures whose scripts are not part of the scene yet draw nothing
+}
+
+void DrawFigures() {
+    bool pending[FigureTableSize];
+    for (bool& p : pending)
+        p = true;
+    for (FigureId id : gScene.drawOrder) {
+        if (id <= 0 || id >= FigureTableSize || !pending[id] || !gFigures[id].active)
+            continue;
+        pending[id] = false;
+        if (FigureScript script = ScriptFor(id))
+            script(id);
+    }
+}

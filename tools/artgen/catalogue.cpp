@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "figures/figures.h"
 #include "scenes/board.h"
 #include "scenes/fixtures.h"
 #include "scenes/street.h"
@@ -55,6 +56,9 @@ std::vector<Picture> build_catalogue() {
             }
 
     add("FIG22_T01", "street", day.crop({0, street::kSweptTop, street::kWidth, street::kSweptBottom - street::kSweptTop}));
+
+    figures::add_vehicle_sheets(out);
+    figures::add_person_sheets(out);
     return out;
 }
 

@@ -15,10 +15,13 @@ void put32(std::vector<uint8_t>& v, uint32_t x) {
 }
 
 // Absolute mode cannot hold fewer than 3 pixels, so short leftovers go out as
-// encoded runs of one pixel each.
+// encoded runs of one pixel each. Absolute runs stop at 254 pixels: Wine's GDI
+// misplaces the rest of a row after a 255-pixel absolute run (seen as streaks).
+constexpr int kLongestAbsoluteRun = 254;
+
 void put_literal(std::vector<uint8_t>& out, const uint8_t* p, int n) {
     while (n > 0) {
-        int take = n > 255 ? 255 : n;
+        int take = n > kLongestAbsoluteRun ? kLongestAbsoluteRun : n;
         if (n - take > 0 && n - take < 3) take -= 3;  // keep the tail >= 3 long
         if (take < 3) {
             for (int i = 0; i < take; ++i) out.push_back(1), out.push_back(p[i]);

@@ -1,38 +1,83 @@
 #!/usr/bin/env bash
-# The real saver on a real (virtual) X screen: the full-screen window, a key press that ends it,
-# and the configuration dialog. Usage: xvfb_e2e.sh <QBR02DLE.SCR> <wine prefix> <output folder>
+# The real saver on a real (virtual) X screen at chosen dates: the street for the time of day
+# and season, the clock showing the time, a key press that ends the run, and the configuration
+# dialog. Usage: xvfb_e2e.sh <QBR02DLE.SCR> <wine prefix> <output folder> <asset folder>
 set -u
 here=$(dirname "$0")
 . "$here/lib.sh"
-scr=$1 prefix=$2 out=$3
+scr=$1 prefix=$2 out=$3 assets=$4
 mkdir -p "$out"
 wine_env "$prefix"
 start_xvfb 1024x768x24 || exit 1
 trap 'wineserver -k 2>/dev/null; stop_xvfb' EXIT
+
+# On 1024 x 768 the 1024 x 660 picture stands 54 rows down; the clock's first digit is at (40, 288).
+top=54
 
 # The hooks Windows looks for are exported by name.
 exports=$(x86_64-w64-mingw32-objdump -p "$scr")
 check "exports ScreenSaverProc" grep -q '\] ScreenSaverProc$' <<<"$exports"
 check "exports ScreenSaverConfigureDialog" grep -q '\] ScreenSaverConfigureDialog$' <<<"$exports"
 
-# Full-screen run: a window titled "Screen Saver" covering the screen, gone after a key press.
-wine "$scr" /s >/dev/null 2>&1 &
-saver=$!
-win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Screen Saver$' | head -n 1)
-check "full-screen window appears" test -n "$win"
-if [ -n "$win" ]; then
-  geometry=$(xdotool getwindowgeometry "$win")
-  check "window covers the screen" grep -q 'Geometry: 1024x768' <<<"$geometry"
-  sleep 1
-  import -window root "$out/run.png"
-  check "screen is painted black before the scene exists" test "$(pixel "$out/run.png" 512 384)" = "0,0,0"
+# Pixels that differ between a crop of the screenshot and a crop of a picture.
+differing() {  # shot x y w h picture px py
+  local a b
+  a=$(mktemp --suffix=.png) b=$(mktemp --suffix=.png)
+  convert "$1" -crop "$4x$5+$2+$3" +repage "$a"
+  convert "$6" -crop "$4x$5+$7+$8" +repage "$b"
+  compare -metric AE "$a" "$b" null: 2>&1
+  rm -f "$a" "$b"
+}
+
+clock_shows() {  # shot HHMM
+  local digits=$2 i d x n=0
+  for i in 0 1 2 3; do
+    d=${digits:$i:1}
+    x=$((40 + (i == 1 ? 14 : i == 2 ? 33 : i == 3 ? 48 : 0)))
+    n=$((n + $(differing "$1" $x 288 14 26 "$assets/UHR_00.bmp" $((14 * d)) 0)))
+  done
+  [ "$n" = 0 ]
+}
+
+# Starts the saver at a faked local time, takes a screenshot once the scene stands, ends it with a key.
+run_at() {  # name "YYYY-MM-DD HH:MM:SS"
+  local name=$1 when=$2 saver win rc
+  NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "$when" wine "$scr" /s >/dev/null 2>&1 &
+  saver=$!
+  win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Screen Saver$' | head -n 1)
+  check "$name: full-screen window appears" test -n "$win"
+  [ -n "$win" ] || return
+  check "$name: window covers the screen" grep -q 'Geometry: 1024x768' <<<"$(xdotool getwindowgeometry "$win")"
+  sleep 2
+  import -window root "$out/$name.png"
   xdotool mousemove --sync 300 300 >/dev/null 2>&1
   xdotool windowfocus --sync "$win" >/dev/null 2>&1
   xdotool key space
-fi
-timeout 20 tail --pid=$saver -f /dev/null
-wait $saver; rc=$?
-check "a key press ends the run with exit code 0 (got $rc)" test "$rc" = 0
+  timeout 20 tail --pid=$saver -f /dev/null
+  wait $saver; rc=$?
+  check "$name: a key press ends the run with exit code 0 (got $rc)" test "$rc" = 0
+}
+
+# The clock follows the system's 12/24-hour setting ([intl] iTime of win.ini, kept in the registry).
+set_clock_format() {
+  wine reg add 'HKCU\Control Panel\International' /v iTime /d "$1" /f >/dev/null 2>&1
+}
+
+set_clock_format 1
+run_at summer-noon "2026-07-01 12:00:00"
+shot=$out/summer-noon.png
+# The houses band (picture rows 120..225, below the sky where aircraft fly) is the day picture.
+check "summer noon shows the day street" test "$(differing "$shot" 0 $((top + 120)) 1024 106 "$assets/HG01_01_01.bmp" 0 120)" = 0
+check "summer noon: the clock shows 12:00" clock_shows "$shot" 1200
+check "summer noon: above the picture stays black" test "$(pixel "$shot" 512 10)" = "0,0,0"
+
+set_clock_format 0
+run_at christmas-eve "2026-12-24 21:30:00"
+shot=$out/christmas-eve.png
+check "Christmas Eve night shows the winter night street" \
+  test "$(differing "$shot" 0 $((top + 120)) 1024 106 "$assets/HG01_02_02.bmp" 0 120)" = 0
+check "Christmas Eve on a 12-hour clock shows 09:30" clock_shows "$shot" 0930
+set_clock_format 1
 
 # Configuration mode: dialog 2003, Escape cancels it.
 wine "$scr" /c >/dev/null 2>&1 &

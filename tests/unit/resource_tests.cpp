@@ -1,0 +1,132 @@
+// What the built saver carries: every picture at its catalogue size and format with the one
+// shared colour table, and the 27 sounds as playable PCM.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "unit/test_support.h"
+
+namespace {
+
+struct Entry {
+    std::string name;
+    int width, height;
+};
+
+enum class Format { Rle8, Raw8, Mono };
+
+std::vector<Entry> ScenePictures() {
+    std::vector<Entry> list = {
+        {"HG01_01_01", 1024, 660}, {"HG01_01_02", 1024, 660}, {"HG01_02_01", 1024, 660}, {"HG01_02_02", 1024, 660},
+        {"HG01", 262, 169},        {"HG02", 262, 169},        {"HG03", 262, 169},        {"HG04", 262, 169},
+        {"WERBEFL_01", 168, 149},  {"WERBEFL_02", 168, 149},  {"SCHILD_01", 32, 115},    {"SCHILD_02", 32, 115},
+        {"FIG22_T01", 1024, 74},
+    };
+    char name[32];
+    for (int t = 1; t <= 2; ++t)
+        for (int m = 1; m <= 8; ++m) {
+            sprintf(name, "MOTIV%02d_%02d", t, m);
+            list.push_back({name, 168, 130});
+        }
+    for (int i = 0; i <= 3; ++i) {
+        sprintf(name, "UHR_%02d", i);
+        list.push_back({name, 144, 26});
+    }
+    const int patchSize[4][2] = {{208, 51}, {176, 43}, {256, 57}, {144, 62}};
+    for (int s = 1; s <= 2; ++s)
+        for (int w = 0; w < 4; ++w)
+            for (int v = 0; v < 3; ++v) {
+                sprintf(name, "LI01_%02d_%02d_%02d", s, w, v);
+                list.push_back({name, patchSize[w][0], patchSize[w][1]});
+            }
+    return list;
+}
+
+class BuiltSaver : public ::testing::Test {
+protected:
+    static HMODULE module;
+    static void SetUpTestSuite() { module = LoadLibraryExA(ScrPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE); }
+    static void TearDownTestSuite() { FreeLibrary(module); }
+
+    static const BITMAPINFOHEADER* Header(const std::string& name) {
+        HRSRC found = FindResourceA(module, name.c_str(), reinterpret_cast<LPCSTR>(RT_BITMAP));
+        return found ? static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, found))) : nullptr;
+    }
+    static const RGBQUAD* Table(const BITMAPINFOHEADER* h) {
+        return reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(h) + h->biSize);
+    }
+    static void ExpectPicture(const std::string& name, int width, int height, Format format) {
+        const BITMAPINFOHEADER* h = Header(name);
+        ASSERT_NE(h, nullptr) << name << " is missing";
+        EXPECT_EQ(h->biSize, 40u) << name;
+        EXPECT_EQ(h->biWidth, width) << name;
+        EXPECT_EQ(h->biHeight, height) << name;
+        EXPECT_EQ(h->biBitCount, format == Format::Mono ? 1 : 8) << name;
+        EXPECT_EQ(h->biCompression, format == Format::Rle8 ? DWORD(BI_RLE8) : DWORD(BI_RGB)) << name;
+    }
+};
+HMODULE BuiltSaver::module = nullptr;
+
+TEST_F(BuiltSaver, CarriesEveryScenePictureAtItsSize) {
+    ASSERT_NE(module, nullptr);
+    for (const Entry& e : ScenePictures())
+        ExpectPicture(e.name, e.width, e.height, Format::Rle8);
+    ExpectPicture("FARBEN", 416, 32, Format::Raw8);
+    ExpectPicture("SPEICHER", 380, 38, Format::Raw8);
+    ExpectPicture("BUS", 352, 114, Format::Raw8);
+    ExpectPicture("LOGO", 376, 99, Format::Mono);
+}
+
+TEST_F(BuiltSaver, EveryPictureSharesOneColourTableWithMagentaOnlyAt253) {
+    ASSERT_NE(module, nullptr);
+    const BITMAPINFOHEADER* reference = Header("HG01_01_01");
+    ASSERT_NE(reference, nullptr);
+    const RGBQUAD* table = Table(reference);
+    EXPECT_EQ(table[253].rgbRed, 255);
+    EXPECT_EQ(table[253].rgbGreen, 0);
+    EXPECT_EQ(table[253].rgbBlue, 255);
+    EXPECT_EQ(table[0].rgbRed + table[0].rgbGreen + table[0].rgbBlue, 0);
+    EXPECT_EQ(table[255].rgbRed & table[255].rgbGreen & table[255].rgbBlue, 255);
+    for (int i = 0; i < 256; ++i)
+        if (i != 253)
+            EXPECT_FALSE(table[i].rgbRed == 255 && table[i].rgbGreen == 0 && table[i].rgbBlue == 255) << i;
+
+    std::vector<std::string> names;
+    for (const Entry& e : ScenePictures())
+        names.push_back(e.name);
+    for (const char* raw : {"FARBEN", "SPEICHER", "BUS"})
+        names.push_back(raw);
+    for (const std::string& name : names) {
+        const BITMAPINFOHEADER* h = Header(name);
+        ASSERT_NE(h, nullptr) << name;
+        EXPECT_EQ(std::memcmp(Table(h), table, 256 * sizeof(RGBQUAD)), 0) << name << " has another colour table";
+    }
+}
+
+TEST_F(BuiltSaver, CarriesTwentySevenShortMonoPcmSounds) {
+    ASSERT_NE(module, nullptr);
+    for (int n = 1; n <= 27; ++n) {
+        char name[16];
+        sprintf(name, "SOUND%02d", n);
+        HRSRC found = FindResourceA(module, name, "WAVE");
+        ASSERT_NE(found, nullptr) << name;
+        const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+        const DWORD size = SizeofResource(module, found);
+        ASSERT_GT(size, 44u) << name;
+        EXPECT_EQ(std::memcmp(data, "RIFF", 4), 0) << name;
+        EXPECT_EQ(std::memcmp(data + 8, "WAVEfmt ", 8), 0) << name;
+        WAVEFORMATEX format{};
+        std::memcpy(&format, data + 20, 16);
+        EXPECT_EQ(format.wFormatTag, WAVE_FORMAT_PCM) << name;
+        EXPECT_EQ(format.nChannels, 1) << name;
+        EXPECT_EQ(format.nSamplesPerSec, 22050u) << name;
+        const double seconds = double(size - 44) / format.nAvgBytesPerSec;
+        EXPECT_LT(seconds, n == 5 ? 4.5 : 2.0) << name;
+    }
+}
+
+}  // namespace

@@ -5,11 +5,13 @@
 #include <shellapi.h>
 
 #include "host/frame.h"
+#include "settings/more_options_dialog.h"
 #include "settings/settings.h"
 
-namespace {
+// Short enough for the 75-unit button; the shell opens a "www." name as a web address.
+const char* const WebPageAddress = "www.qb2.example";
 
-const char kWebPage[] = "http://www.quellbrand.example/";
+namespace {
 
 int ClampSpeed(int speed) {
     if (speed < 0)
@@ -38,7 +40,7 @@ void InitDialog(HWND dialog) {
                     "Tag und Nacht, Sommer und Winter folgen der Uhr Ihres Rechners. "
                     "Weitere Einstellungen finden Sie unter \x84weitere Optionen\x93.");
     SetDlgItemTextA(dialog, IDC_INFO, "Neuigkeiten und weitere Bildschirmschoner finden Sie im Internet:");
-    SetDlgItemTextA(dialog, IDC_WEBPAGE, kWebPage);
+    SetDlgItemTextA(dialog, IDC_WEBPAGE, WebPageAddress);
     SetDlgItemTextA(dialog, IDC_SPEED_LABEL, "&Geschwindigkeit:");
     SetDlgItemTextA(dialog, IDC_SLOW, "langsam");
     SetDlgItemTextA(dialog, IDC_FAST, "schnell");
@@ -84,8 +86,14 @@ extern "C" INT_PTR WINAPI ScreenSaverConfigureDialog(HWND dialog, UINT message, 
         case IDCANCEL:
             EndDialog(dialog, 0);
             return TRUE;
+        case IDC_MORE_OPTIONS: {
+            // The program's own module: the one this dialog's template was taken from.
+            HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+            DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_MORE_OPTIONS), dialog, MoreOptionsDialog, 0);
+            return TRUE;
+        }
         case IDC_WEBPAGE:
-            ShellExecuteA(dialog, "open", kWebPage, nullptr, "C://", SW_SHOWNORMAL);
+            ShellExecuteA(dialog, "open", WebPageAddress, nullptr, "C://", SW_SHOWNORMAL);
             return TRUE;
         default:
             return FALSE;

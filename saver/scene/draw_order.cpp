@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "figures/bus.h"
+#include "figures/figures_1_to_9.h"
+#include "figures/vehicles.h"
 #include "gfx/blit.h"
 #include "scene/scenery.h"
 
@@ -72,10 +75,25 @@ void DriveInlineVehicle(FigureId id) {
 const std::array<FigureId, DrawOrderSize> InitialDrawOrder = MakeInitialDrawOrder();
 
 FigureScript ScriptFor(FigureId id) {
-    if (id == SignId)
-        return DrawSign;
-    if (id == 82 || id == 83 || id == 95)
-        return DriveInlineVehicle;
+    static constexpr FigureScript kFirstNine[] = {Figure1Script, Figure2Script, Figure3Script,
+                                                  Figure4Script, Figure5Script, Figure6Script,
+                                                  Figure7Script, Figure8Script, Figure9Script};
+    if (id >= 1 && id <= 9)
+        return kFirstNine[id - 1];
+    switch (id) {
+    case BusId: return BusScript;
+    case SignId: return DrawSign;
+    case 80:
+    case 86: return HaltingCarScript;
+    case 82:
+    case 83:
+    case 95: return DriveInlineVehicle;
+    case 88: return SmallCarScript;
+    case 89: return VanScript;
+    default: break;
+    }
+    if (id >= 80 && id <= 99)
+        return SimpleVehicleScript;
     if (id >= 101 && id <= 106)
         return NightLayerScript;
     return nullptr;  // figures whose scripts are not part of the scene yet draw nothing

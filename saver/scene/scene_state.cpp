@@ -103,6 +103,7 @@ void ResetSceneState() {
     gScene.aircraftCountdown = 25;
     gScene.lightsCountdown = 4;
     std::copy(InitialDrawOrder.begin(), InitialDrawOrder.end(), gScene.drawOrder);
+    gScene.counters[88].carColour = -1;
     gScene.clockMinute = -1;
     gScene.calendarDay = gScene.calendarMonth = gScene.calendarYear = -1;
 }

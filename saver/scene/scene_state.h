@@ -36,6 +36,36 @@ struct FigureRecord {
     HBITMAP mask[MaxFigureVariants];
 };
 
+// Animation counters that a figure's script owns. They start at zero with the program and are
+// not reset when the figure comes on stage again: a restart continues where the last one ended.
+struct FigureCounters {
+    int frameIndex;
+    int tickCount;
+    int repeatCount;
+    int variant;     // which picture variant the script draws
+    int stayTicks;   // time left in the telephone booth, on the bench, ...
+    int halting;     // halting cars: how far they have slowed down
+    int standTicks;
+    int headSet;     // composite vehicles: which row of driver heads
+    int headTicks;
+    int head;
+    int wheelFrame;
+    int carColour;   // figure 88; -1 before a new crossing
+    int speed;
+};
+
+// The bus's own state besides its figure record.
+struct BusSeat {
+    FigureId passenger;  // 0 = nobody
+    int free;
+};
+struct BusState {
+    int frame;              // which of the three pictures (wheel positions) is shown
+    int passengersToBoard;  // seated in advance on arrival; at the stop, minus one per boarder
+    int stopTicks;
+    BusSeat seats[6];
+};
+
 // Start-up sequence of the frame tick, one step per tick.
 enum class StartStage {
     DisplayCheck,
@@ -128,6 +158,10 @@ struct SceneState {
 
     // Slots from back to front; only figure 22 moves its own entry.
     FigureId drawOrder[DrawOrderSize];
+
+    // The scripts' counters, by figure id, and the bus.
+    FigureCounters counters[FigureTableSize];
+    BusState bus;
 
     // Counters owned by the scripts that the scene draws itself; they live as long as the program.
     int inlineVehicleFrame[3];  // wheel frames of vehicles 82, 83 and 95

@@ -1,0 +1,338 @@
+// The figure scripts run tick by tick on records without pictures (a blit of a missing picture
+// draws nothing): movement, holds, phases, leaving, the bus and its riders, the vehicles.
+#include <gtest/gtest.h>
+
+#include "figures/bus.h"
+#include "figures/figures_1_to_9.h"
+#include "figures/vehicles.h"
+#include "scene/draw_order.h"
+#include "settings/settings.h"
+#include "unit/test_support.h"
+
+namespace {
+
+class Scripts : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetSceneState();
+        LoadSettings();
+        gScene.stageWidth = 1024;
+        gScene.stageHeight = 358;
+        gScene.signX = 205;
+        gScene.timeOfDay = 1;
+        gScene.season = 1;
+        SeedRandom(2026);
+    }
+    // A figure on stage as LoadFigure leaves it, with the size of its sheet.
+    FigureRecord& Bring(FigureId id, int width, int height) {
+        FigureRecord& f = gFigures[id];
+        f.active = 1;
+        f.phase = id >= 80 ? 1 : 0;
+        f.width = width;
+        f.height = height;
+        if (id < FirstPersonlessId)
+            gScene.personCount += 1;
+        return f;
+    }
+    void Tick(FigureId id) { ScriptFor(id)(id); }
+};
+
+TEST_F(Scripts, Figure2WalksTwentyNinePixelsEveryEightTicks) {
+    FigureRecord& f = Bring(2, 2392, 74);
+    Tick(2);
+    EXPECT_EQ(f.phase, 1);
+    EXPECT_EQ(f.ready, 0);
+    EXPECT_LE(f.x, -74);
+    EXPECT_GE(f.x, -89);
+    EXPECT_LE(f.y, 358 - 74 - 168);
+    EXPECT_GE(f.y, 358 - 74 - 168 - 5);
+    // The first appearance walks at least six runs before it may stop.
+    int x = f.x;
+    for (int tick = 1; tick <= 48; ++tick) {
+        Tick(2);
+        if (tick % 8 == 0) {
+            EXPECT_EQ(f.x, x + 29) << "tick " << tick;
+            x = f.x;
+        } else {
+            EXPECT_EQ(f.x, x) << "tick " << tick;
+        }
+    }
+}
+
+TEST_F(Scripts, Figure2AtTheStageEdgeStillStepsAndLeavesAtTheNextRunEnd) {
+    FigureRecord& f = Bring(2, 2392, 74);
+    f.phase = 1;
+    f.x = 1024;
+    FigureCounters& c = gScene.counters[2];
+    c.frameIndex = 3;
+    c.tickCount = 1;
+    Tick(2);
+    EXPECT_EQ(f.x, 1024 + 29);
+    EXPECT_EQ(f.active, 1);
+    for (int tick = 0; tick < 8 && f.active; ++tick)
+        Tick(2);
+    EXPECT_EQ(f.active, 0);
+    EXPECT_EQ(gScene.personCount, 0);
+    EXPECT_EQ(c.repeatCount, 2) << "the counters outlive the appearance";
+}
+
+TEST_F(Scripts, Figure2SetsOffWithAFiftySixPixelStep) {
+    FigureRecord& f = Bring(2, 2392, 74);
+    f.phase = 6;
+    f.x = 300;
+    FigureCounters& c = gScene.counters[2];
+    c.frameIndex = 4;
+    c.tickCount = 100;  // beyond any hold
+    Tick(2);
+    EXPECT_EQ(f.x, 356);
+    EXPECT_EQ(f.phase, 1);
+    EXPECT_EQ(c.frameIndex, 0);
+}
+
+TEST_F(Scripts, RandomHoldShowsAPictureFourToNineTicks) {
+    FigureRecord& f = Bring(2, 2392, 74);
+    FigureCounters& c = gScene.counters[2];
+    int shortest = 100, longest = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        SeedRandom(seed);
+        f.phase = 2;
+        c.frameIndex = 0;
+        c.tickCount = 0;
+        int ticks = 0;
+        while (c.frameIndex == 0 && f.phase == 2) {
+            Tick(2);
+            ++ticks;
+        }
+        shortest = std::min(shortest, ticks);
+        longest = std::max(longest, ticks);
+    }
+    EXPECT_GE(shortest, 4);
+    EXPECT_LE(longest, 9);
+    EXPECT_LT(shortest, longest) << "the hold is drawn anew on every tick";
+}
+
+TEST_F(Scripts, Figure1StopsTwentyOnePixelsLeftOfItsLastStep) {
+    FigureRecord& f = Bring(1, 432, 72);
+    Tick(1);
+    EXPECT_EQ(f.boardsBus, 1);
+    f.x = 205 + 36 + 10;  // the next run takes it below signX + 36
+    gScene.counters[1].frameIndex = 0;
+    for (int tick = 0; tick < 4; ++tick)
+        Tick(1);
+    EXPECT_EQ(f.x, 205 + 36 + 10 - 21);
+    EXPECT_EQ(f.phase, 2);
+}
+
+TEST_F(Scripts, Figure7IsUnloadedOnlyWhenItsWholeSheetIsPastTheLeftEdge) {
+    FigureRecord& f = Bring(7, 656, 77);
+    Tick(7);
+    int runs = 0;
+    while (f.active && runs < 1000) {
+        for (int tick = 0; tick < 4; ++tick)
+            Tick(7);
+        ++runs;
+        if (f.active)
+            EXPECT_GE(f.x + 656, 0);
+    }
+    EXPECT_EQ(f.active, 0);
+    EXPECT_LT(f.x, -656);
+    EXPECT_GE(f.x, -656 - 14);
+}
+
+TEST_F(Scripts, Figure6WaitsInTheBoothWhilePeopleWalkInFront) {
+    FigureRecord& f = Bring(6, 1376, 115);
+    f.phase = 3;
+    f.x = 542;
+    FigureCounters& c = gScene.counters[6];
+    c.stayTicks = 1;
+    gFigures[15].active = 1;  // zone 5 is busy
+    for (int tick = 0; tick < 200; ++tick)
+        Tick(6);
+    EXPECT_EQ(f.phase, 3);
+    gFigures[15].active = 0;
+    for (int tick = 0; tick < 200 && f.phase == 3; ++tick)
+        Tick(6);
+    EXPECT_EQ(f.phase, 4);
+    EXPECT_EQ(f.x, 504);
+}
+
+// The bus with a rider waiting at the stop.
+class BusAtTheStop : public Scripts {
+protected:
+    FigureRecord* bus = nullptr;
+    void SetUp() override {
+        Scripts::SetUp();
+        bus = &Bring(BusId, 312, 114);
+        gScene.busOnStage = 1;
+        gFigures[BusId].phase = 0;
+    }
+    // Runs the bus until it halts; returns the ticks it took.
+    int DriveIn() {
+        int ticks = 0;
+        while (bus->phase != 4 && ticks < 1000) {
+            Tick(BusId);
+            ++ticks;
+        }
+        return ticks;
+    }
+};
+
+TEST_F(BusAtTheStop, WaitsOffStageWhileTheFarLaneIsTaken) {
+    gScene.farLaneVehicle = 84;
+    for (int tick = 0; tick < 20; ++tick)
+        Tick(BusId);
+    EXPECT_EQ(bus->phase, 1);
+    EXPECT_EQ(bus->x, 1024);
+    gScene.farLaneVehicle = 0;
+    Tick(BusId);
+    EXPECT_EQ(bus->phase, 2);
+}
+
+TEST_F(BusAtTheStop, SlowsDownPastTheSignPullsInAndHalts) {
+    Tick(BusId);
+    const int startY = bus->y;
+    EXPECT_GE(startY, 358 - 15 - 114 - 70);
+    Tick(BusId);  // lane free
+    Tick(BusId);  // seating in advance
+    EXPECT_EQ(bus->phase, 3);
+    bool sawFive = false, sawThree = false;
+    while (bus->phase == 3) {
+        const int before = bus->x;
+        Tick(BusId);
+        if (bus->phase != 3)
+            break;
+        if (before >= 205)
+            sawFive |= bus->x == before - 5;
+        else
+            sawThree |= bus->x == before - 3;
+        ASSERT_TRUE(before - bus->x == 5 || before - bus->x == 3);
+    }
+    EXPECT_TRUE(sawFive);
+    EXPECT_TRUE(sawThree);
+    EXPECT_EQ(gScene.busAtStop, 1);
+    EXPECT_LT(bus->y, startY) << "it pulled in towards the kerb";
+    EXPECT_LT(bus->x, 205 - 55);
+}
+
+TEST_F(BusAtTheStop, TakesRidersStrictlyInFrontOfItOnTheEighthStandingTick) {
+    DriveIn();
+    ASSERT_EQ(bus->phase, 4);
+    FigureRecord& rider = Bring(1, 432, 72);
+    rider.phase = 2;
+    rider.boardsBus = 1;
+    rider.x = bus->x + 100;
+    FigureRecord& atTheEdge = Bring(8, 688, 82);
+    atTheEdge.phase = 2;
+    atTheEdge.boardsBus = 1;
+    atTheEdge.x = bus->x + bus->width;  // not strictly in front
+    FigureRecord& passerBy = Bring(2, 2392, 74);
+    passerBy.phase = 1;
+    passerBy.x = bus->x + 50;
+
+    for (int tick = 0; tick < 7; ++tick) {
+        Tick(BusId);
+        EXPECT_EQ(rider.active, 1) << "standing tick " << tick;
+    }
+    Tick(BusId);
+    EXPECT_EQ(rider.active, 0);
+    EXPECT_EQ(atTheEdge.active, 1);
+    EXPECT_EQ(passerBy.active, 1);
+    EXPECT_EQ(gScene.personCount, 2);
+
+    int standing = 8;
+    while (bus->phase == 4) {
+        Tick(BusId);
+        ++standing;
+    }
+    EXPECT_EQ(standing, 21) << "somebody got on: it stands 21 ticks";
+    EXPECT_EQ(gScene.busAtStop, 0);
+}
+
+TEST_F(BusAtTheStop, WithoutRidersItLeavesAfterEightTicksAndUnloadsPastTheLeftEdge) {
+    DriveIn();
+    int standing = 0;
+    while (bus->phase == 4) {
+        Tick(BusId);
+        ++standing;
+    }
+    EXPECT_EQ(standing, 8);
+    while (bus->active) {
+        const int before = bus->x;
+        Tick(BusId);
+        if (bus->active)
+            EXPECT_EQ(bus->x, before - 5);
+    }
+    EXPECT_EQ(gScene.busOnStage, 0);
+    EXPECT_LT(bus->x + bus->width, 0);
+}
+
+TEST_F(Scripts, SimpleVehicleFreesItsLaneWhenItLeaves) {
+    FigureRecord& f = Bring(92, 800, 85);
+    gScene.nearLaneVehicle = 92;
+    f.x = 1020;
+    Tick(92);
+    EXPECT_EQ(f.active, 0);
+    EXPECT_EQ(gScene.nearLaneVehicle, 0);
+}
+
+TEST_F(Scripts, SmallCarKeepsColourAndSpeedForOneCrossingOnly) {
+    FigureRecord& f = Bring(88, 248, 411);
+    gScene.farLaneVehicle = 88;
+    f.x = 1030;
+    Tick(88);
+    const FigureCounters first = gScene.counters[88];
+    const int speed = 1030 - f.x;
+    EXPECT_GE(speed, 3);
+    EXPECT_LE(speed, 5);
+    for (int tick = 0; tick < 20; ++tick) {
+        const int before = f.x;
+        Tick(88);
+        EXPECT_EQ(before - f.x, speed);
+        EXPECT_EQ(gScene.counters[88].carColour, first.carColour);
+        EXPECT_EQ(gScene.counters[88].headSet, first.headSet);
+    }
+    f.x = -238;
+    Tick(88);
+    EXPECT_EQ(f.active, 0);
+    EXPECT_EQ(gScene.farLaneVehicle, 0);
+    EXPECT_EQ(gScene.counters[88].carColour, -1);
+}
+
+TEST_F(Scripts, VanPlacesItselfOnItsFirstTick) {
+    FigureRecord& f = Bring(89, 328, 204);
+    f.x = -250;
+    Tick(89);
+    EXPECT_EQ(f.x, -300 + 5);
+    EXPECT_EQ(f.phase, 2);
+    EXPECT_EQ(gScene.nearLaneVehicle, 89);
+    EXPECT_GE(f.y, 358 - 8 - 114 - 1);
+}
+
+TEST_F(Scripts, HaltingCarSlowsFromFiveToTwoAsItPullsInAtNight) {
+    gScene.timeOfDay = 2;
+    gScene.personCount = 5;
+    FigureRecord& f = Bring(80, 1808, 76);
+    gScene.farLaneVehicle = 80;
+    f.y = 358 - 76 - 70;
+    int halting = -1;
+    for (uint32_t seed = 1; seed < 50 && halting <= 0; ++seed) {
+        SeedRandom(seed);
+        f.phase = 1;
+        f.x = 1100;
+        Tick(80);
+        halting = gScene.counters[80].halting;
+    }
+    ASSERT_GT(halting, 0) << "some night it decides to halt";
+    std::vector<int> speeds;
+    while (f.phase == 2) {
+        const int before = f.x;
+        Tick(80);
+        speeds.push_back(before - f.x);
+    }
+    EXPECT_EQ(f.phase, 3);
+    EXPECT_EQ(speeds.front(), 5 - halting);
+    EXPECT_EQ(speeds.back(), 2);
+    EXPECT_EQ(gScene.counters[80].halting, 3);
+}
+
+}  // namespace

@@ -92,12 +92,14 @@ TEST_F(Director, VehiclePicksObeyDayNightAndLanes) {
             continue;
         EXPECT_EQ(id, first);
         const bool farLane = id <= 88;
-        if (farLane)
+        if (farLane) {
             EXPECT_EQ(gScene.farLaneVehicle, 0) << id;
-        if (gScene.timeOfDay == 1)
+        }
+        if (gScene.timeOfDay == 1) {
             EXPECT_TRUE(id != 80 && id != 90 && id != 91) << id << " is a night vehicle";
-        else
+        } else {
             EXPECT_TRUE(id == 80 || id == 86 || id == 87 || id == 90 || id == 91 || id == 98) << id;
+        }
     }
 }
 
@@ -145,8 +147,9 @@ TEST_F(Director, PersonsWhoseBandIsBusyOrWhoseTimeIsWrongAreRejected) {
         EXPECT_NE(id, 40) << "a night figure by day";
         EXPECT_NE(id, 59);
         EXPECT_NE(id, 26) << "only at Christmas";
-        if (id != 0)
+        if (id != 0) {
             EXPECT_EQ(gScene.lastPerson, id);
+        }
     }
 }
 

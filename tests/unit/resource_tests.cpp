@@ -91,9 +91,11 @@ TEST_F(BuiltSaver, EveryPictureSharesOneColourTableWithMagentaOnlyAt253) {
     EXPECT_EQ(table[253].rgbBlue, 255);
     EXPECT_EQ(table[0].rgbRed + table[0].rgbGreen + table[0].rgbBlue, 0);
     EXPECT_EQ(table[255].rgbRed & table[255].rgbGreen & table[255].rgbBlue, 255);
-    for (int i = 0; i < 256; ++i)
-        if (i != 253)
+    for (int i = 0; i < 256; ++i) {
+        if (i != 253) {
             EXPECT_FALSE(table[i].rgbRed == 255 && table[i].rgbGreen == 0 && table[i].rgbBlue == 255) << i;
+        }
+    }
 
     std::vector<std::string> names;
     for (const Entry& e : ScenePictures())

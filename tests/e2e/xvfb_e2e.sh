@@ -39,9 +39,10 @@ clock_shows() {  # shot HHMM
   [ "$n" = 0 ]
 }
 
-# Starts the saver at a faked local time, takes a screenshot once the scene stands, ends it with a key.
-run_at() {  # name "YYYY-MM-DD HH:MM:SS"
-  local name=$1 when=$2 saver win rc
+# Starts the saver at a faked local time, takes screenshots once the scene stands (the first
+# after 2 s, then one a second), ends it with a key.
+run_at() {  # name "YYYY-MM-DD HH:MM:SS" [further screenshots]
+  local name=$1 when=$2 more=${3:-0} saver win rc i
   NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "$when" wine "$scr" /s >/dev/null 2>&1 &
   saver=$!
   win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Screen Saver$' | head -n 1)
@@ -50,6 +51,10 @@ run_at() {  # name "YYYY-MM-DD HH:MM:SS"
   check "$name: window covers the screen" grep -q 'Geometry: 1024x768' <<<"$(xdotool getwindowgeometry "$win")"
   sleep 2
   import -window root "$out/$name.png"
+  for i in $(seq 1 "$more"); do
+    sleep 1
+    import -window root "$out/$name-$i.png"
+  done
   xdotool mousemove --sync 300 300 >/dev/null 2>&1
   xdotool windowfocus --sync "$win" >/dev/null 2>&1
   xdotool key space
@@ -64,12 +69,19 @@ set_clock_format() {
 }
 
 set_clock_format 1
-run_at summer-noon "2026-07-01 12:00:00"
+run_at summer-noon "2026-07-01 12:00:00" 12
 shot=$out/summer-noon.png
 # The houses band (picture rows 120..225, below the sky where aircraft fly) is the day picture.
 check "summer noon shows the day street" test "$(differing "$shot" 0 $((top + 120)) 1024 106 "$assets/HG01_01_01.bmp" 0 120)" = 0
 check "summer noon: the clock shows 12:00" clock_shows "$shot" 1200
 check "summer noon: above the picture stays black" test "$(pixel "$shot" 512 10)" = "0,0,0"
+# At noon the bus is due at once, and cars follow: the road (picture rows 540..659) shows traffic.
+busiest=0
+for i in $(seq 1 12); do
+  n=$(differing "$out/summer-noon-$i.png" 0 $((top + 540)) 1024 120 "$assets/HG01_01_01.bmp" 0 540)
+  [ "$n" -gt "$busiest" ] && busiest=$n
+done
+check "summer noon: traffic drives on the road ($busiest pixels differ)" test "$busiest" -gt 3000
 
 set_clock_format 0
 run_at christmas-eve "2026-12-24 21:30:00"

@@ -46,6 +46,27 @@ std::vector<Entry> ScenePictures() {
     return list;
 }
 
+// The sheets of the road traffic and the bus.
+std::vector<Entry> VehicleSheets() {
+    std::vector<Entry> list = {
+        {"FIG80_N00", 1808, 76}, {"FIG81_T00", 800, 134}, {"FIG82_T00", 800, 85},  {"FIG83_T00", 728, 150},
+        {"FIG84_T00", 728, 113}, {"FIG85_T00", 656, 95},  {"FIG86_N00", 1688, 81}, {"FIG86_T00", 728, 81},
+        {"FIG87_N00", 800, 80},  {"FIG87_T00", 512, 80},  {"FIG88_T00", 248, 411}, {"FIG89_T00", 328, 204},
+        {"FIG90_N00", 1088, 76}, {"FIG91_N00", 1016, 81}, {"FIG92_T00", 800, 85},  {"FIG93_T00", 944, 114},
+        {"FIG94_T00", 1328, 137}, {"FIG95_T00", 728, 161}, {"FIG96_T00", 656, 85}, {"FIG97_T00", 488, 77},
+        {"FIG98_N00", 800, 80},  {"FIG98_T00", 512, 80},  {"FIG99_T00", 800, 118},
+    };
+    char name[32];
+    for (int v = 0; v <= 2; ++v)
+        for (int c = 1; c <= 3; ++c) {
+            sprintf(name, "FIG70_T%02d_%02d", v, c);
+            list.push_back({name, 312, 114});
+            sprintf(name, "FIG70_N%02d_%02d", v, c);
+            list.push_back({name, 416, 114});
+        }
+    return list;
+}
+
 class BuiltSaver : public ::testing::Test {
 protected:
     static HMODULE module;
@@ -71,9 +92,11 @@ protected:
 };
 HMODULE BuiltSaver::module = nullptr;
 
-TEST_F(BuiltSaver, CarriesEveryScenePictureAtItsSize) {
+TEST_F(BuiltSaver, CarriesEveryPictureAtItsSize) {
     ASSERT_NE(module, nullptr);
     for (const Entry& e : ScenePictures())
+        ExpectPicture(e.name, e.width, e.height, Format::Rle8);
+    for (const Entry& e : VehicleSheets())
         ExpectPicture(e.name, e.width, e.height, Format::Rle8);
     ExpectPicture("FARBEN", 416, 32, Format::Raw8);
     ExpectPicture("SPEICHER", 380, 38, Format::Raw8);
@@ -99,6 +122,8 @@ TEST_F(BuiltSaver, EveryPictureSharesOneColourTableWithMagentaOnlyAt253) {
 
     std::vector<std::string> names;
     for (const Entry& e : ScenePictures())
+        names.push_back(e.name);
+    for (const Entry& e : VehicleSheets())
         names.push_back(e.name);
     for (const char* raw : {"FARBEN", "SPEICHER", "BUS"})
         names.push_back(raw);

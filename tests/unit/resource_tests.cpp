@@ -67,6 +67,15 @@ std::vector<Entry> VehicleSheets() {
     return list;
 }
 
+// The people in front of the shelter.
+std::vector<Entry> PersonSheets() {
+    return {
+        {"FIG01_T00", 432, 72},   {"FIG02_T00", 2392, 74}, {"FIG03_T00", 1288, 76}, {"FIG03_N00", 1288, 76},
+        {"FIG04_T00", 1192, 84},  {"FIG04_T01", 1192, 84}, {"FIG05_T00", 656, 71},  {"FIG06_T00", 1376, 115},
+        {"FIG06_T01", 1376, 115}, {"FIG07_T00", 656, 77},  {"FIG08_T00", 688, 82},  {"FIG09_T00", 944, 70},
+    };
+}
+
 class BuiltSaver : public ::testing::Test {
 protected:
     static HMODULE module;
@@ -98,6 +107,15 @@ TEST_F(BuiltSaver, CarriesEveryPictureAtItsSize) {
         ExpectPicture(e.name, e.width, e.height, Format::Rle8);
     for (const Entry& e : VehicleSheets())
         ExpectPicture(e.name, e.width, e.height, Format::Rle8);
+    for (const Entry& e : PersonSheets())
+        ExpectPicture(e.name, e.width, e.height, Format::Rle8);
+    for (int n = 1; n <= 23; ++n) {
+        char name[16];
+        sprintf(name, "BUS_TF%02d", n);
+        ExpectPicture(name, 32, 26, Format::Raw8);
+        sprintf(name, "BUS_NF%02d", n);
+        ExpectPicture(name, 32, 26, Format::Raw8);
+    }
     ExpectPicture("FARBEN", 416, 32, Format::Raw8);
     ExpectPicture("SPEICHER", 380, 38, Format::Raw8);
     ExpectPicture("BUS", 352, 114, Format::Raw8);
@@ -125,6 +143,10 @@ TEST_F(BuiltSaver, EveryPictureSharesOneColourTableWithMagentaOnlyAt253) {
         names.push_back(e.name);
     for (const Entry& e : VehicleSheets())
         names.push_back(e.name);
+    for (const Entry& e : PersonSheets())
+        names.push_back(e.name);
+    names.push_back("BUS_TF01");
+    names.push_back("BUS_NF23");
     for (const char* raw : {"FARBEN", "SPEICHER", "BUS"})
         names.push_back(raw);
     for (const std::string& name : names) {

@@ -18,18 +18,7 @@
 
 using namespace art;
 
-static int g_passed = 0, g_failed = 0;
-static std::string g_case;
-
-#define CHECK(cond)                                                                        \
-    do {                                                                                   \
-        if (cond) {                                                                        \
-            ++g_passed;                                                                    \
-        } else {                                                                           \
-            ++g_failed;                                                                    \
-            std::printf("FAIL [%s] %s:%d: %s\n", g_case.c_str(), __FILE__, __LINE__, #cond); \
-        }                                                                                  \
-    } while (0)
+#include "check.h"
 
 static uint32_t rd32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);

@@ -18,18 +18,7 @@
 using namespace art;
 using namespace art::figures;
 
-static int g_passed = 0, g_failed = 0;
-static std::string g_case;
-
-#define CHECK(cond)                                                                         \
-    do {                                                                                    \
-        if (cond) {                                                                         \
-            ++g_passed;                                                                     \
-        } else {                                                                            \
-            ++g_failed;                                                                     \
-            std::printf("FAIL [%s] %s:%d: %s\n", g_case.c_str(), __FILE__, __LINE__, #cond); \
-        }                                                                                   \
-    } while (0)
+#include "check.h"
 
 struct Frame {
     int x, y, w, h;

@@ -94,8 +94,6 @@ private:
 };
 
 // The values stored under the settings key: name -> (type, data).
-std::map<std::string, std::pair<DWORD, DWORD>> StoredSettings();
-void StoreSetting(const char* name, DWORD value);
 
 std::string DialogItemText(HWND dialog, int id);
 

@@ -13,37 +13,11 @@ class SettingsTest : public ::testing::Test {
 protected:
     RegistrySandbox sandbox{"settings"};
 
-    void Store(const char* name, DWORD value, DWORD type = REG_DWORD) {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyName, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(&value), sizeof value);
-        RegCloseKey(key);
-    }
-
     void CreateEmptyKey() {
         HKEY key;
         ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyName, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         RegCloseKey(key);
-    }
-
-    // Every value under the key, by name, with its type.
-    std::map<std::string, std::pair<DWORD, DWORD>> StoredValues() {
-        std::map<std::string, std::pair<DWORD, DWORD>> values;
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyName, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return values;
-        for (DWORD i = 0;; ++i) {
-            char name[256];
-            DWORD nameSize = sizeof name, type = 0, data = 0, dataSize = sizeof data;
-            if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(&data), &dataSize) !=
-                ERROR_SUCCESS)
-                break;
-            values[name] = {type, data};
-        }
-        RegCloseKey(key);
-        return values;
     }
 };
 
@@ -74,16 +48,16 @@ TEST_F(SettingsTest, EmptyKeyGivesTheDefaultsButNightHour19) {
 }
 
 TEST_F(SettingsTest, SpeedKeeps150AndRejectsFasterOrNegative) {
-    Store("Speed", 150);
+    StoreSetting("Speed", 150);
     LoadSettings();
     EXPECT_EQ(gSettings.speed, 150u);
-    Store("Speed", 151);
+    StoreSetting("Speed", 151);
     LoadSettings();
     EXPECT_EQ(gSettings.speed, 129u);
-    Store("Speed", static_cast<DWORD>(-5));
+    StoreSetting("Speed", static_cast<DWORD>(-5));
     LoadSettings();
     EXPECT_EQ(gSettings.speed, 129u);
-    Store("Speed", 0);
+    StoreSetting("Speed", 0);
     LoadSettings();
     EXPECT_EQ(gSettings.speed, 0u);
 }
@@ -105,24 +79,24 @@ TEST_F(SettingsTest, HoursAndMonthsAreClampedOrReplaced) {
         {"Tag", static_cast<DWORD>(-3), &Settings::dayFromHour, 8},
     };
     for (const Case& c : cases) {
-        Store(c.name, c.stored);
+        StoreSetting(c.name, c.stored);
         LoadSettings();
         EXPECT_EQ(gSettings.*c.field, c.expected) << c.name << " stored as " << static_cast<int>(c.stored);
     }
 }
 
 TEST_F(SettingsTest, SoundZeroIsOffAnyOtherValueIsOn) {
-    Store("Sound", 0);
+    StoreSetting("Sound", 0);
     LoadSettings();
     EXPECT_EQ(gSettings.soundOn, 0u);
-    Store("Sound", 5);
+    StoreSetting("Sound", 5);
     LoadSettings();
     EXPECT_NE(gSettings.soundOn, 0u);
 }
 
 TEST_F(SettingsTest, StoredTypeIsNotLookedAt) {
-    Store("Speed", 42, REG_BINARY);
-    Store("Tag", 9, REG_NONE);
+    StoreSetting("Speed", 42, REG_BINARY);
+    StoreSetting("Tag", 9, REG_NONE);
     LoadSettings();
     EXPECT_EQ(gSettings.speed, 42u);
     EXPECT_EQ(gSettings.dayFromHour, 9);
@@ -140,7 +114,7 @@ TEST_F(SettingsTest, SaveWritesExactlyTheSixValuesAsDwords) {
     gSettings.calendarOnly = 1;
     SaveSettings();
 
-    const auto values = StoredValues();
+    const auto values = StoredSettings();
     const std::map<std::string, std::pair<DWORD, DWORD>> expected = {
         {"Speed", {REG_DWORD, 75}}, {"Sound", {REG_DWORD, 0}},   {"Tag", {REG_DWORD, 7}},
         {"Nacht", {REG_DWORD, 22}}, {"Winter", {REG_DWORD, 11}}, {"Wintermonate", {REG_DWORD, 2}},

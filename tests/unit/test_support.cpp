@@ -1,5 +1,7 @@
 #include "unit/test_support.h"
 
+#include "settings/settings.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -26,6 +28,32 @@ RegistrySandbox::~RegistrySandbox() {
     if (root_)
         RegCloseKey(root_);
     RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
+}
+
+std::map<std::string, std::pair<DWORD, DWORD>> StoredSettings() {
+    std::map<std::string, std::pair<DWORD, DWORD>> values;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyName, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameSize = sizeof name, type = 0, data = 0, dataSize = sizeof data;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(&data), &dataSize) !=
+            ERROR_SUCCESS)
+            break;
+        values[name] = {type, data};
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+void StoreSetting(const char* name, DWORD value, DWORD type) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyName, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
 }
 
 void PumpMessages() {

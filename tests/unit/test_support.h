@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 // Windows path of the built saver (first command-line argument of the test program).
@@ -22,6 +23,11 @@ private:
     std::string path_;
     HKEY root_ = nullptr;
 };
+
+// Every value under the saver's settings key, by name, with its type and (4-byte) data.
+std::map<std::string, std::pair<DWORD, DWORD>> StoredSettings();
+// Writes one value under the saver's settings key.
+void StoreSetting(const char* name, DWORD value, DWORD type = REG_DWORD);
 
 // Dispatches the messages that are waiting for this thread.
 void PumpMessages();

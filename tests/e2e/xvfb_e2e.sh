@@ -29,12 +29,12 @@ differing() {  # shot x y w h picture px py
   rm -f "$a" "$b"
 }
 
-clock_shows() {  # shot HHMM
-  local digits=$2 i d x n=0
+clock_shows() {  # shot HHMM [row of the digits]
+  local digits=$2 row=${3:-288} i d x n=0
   for i in 0 1 2 3; do
     d=${digits:$i:1}
     x=$((40 + (i == 1 ? 14 : i == 2 ? 33 : i == 3 ? 48 : 0)))
-    n=$((n + $(differing "$1" $x 288 14 26 "$assets/UHR_00.bmp" $((14 * d)) 0)))
+    n=$((n + $(differing "$1" $x "$row" 14 26 "$assets/UHR_00.bmp" $((14 * d)) 0)))
   done
   [ "$n" = 0 ]
 }
@@ -48,7 +48,8 @@ run_at() {  # name "YYYY-MM-DD HH:MM:SS" [further screenshots]
   win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Screen Saver$' | head -n 1)
   check "$name: full-screen window appears" test -n "$win"
   [ -n "$win" ] || return
-  check "$name: window covers the screen" grep -q 'Geometry: 1024x768' <<<"$(xdotool getwindowgeometry "$win")"
+  check "$name: window covers the screen" grep -q "Geometry: $(xdpyinfo | awk '/dimensions:/ {print $2}')" \
+    <<<"$(xdotool getwindowgeometry "$win")"
   sleep 2
   import -window root "$out/$name.png"
   for i in $(seq 1 "$more"); do
@@ -90,6 +91,17 @@ check "Christmas Eve night shows the winter night street" \
   test "$(differing "$shot" 0 $((top + 120)) 1024 106 "$assets/HG01_02_02.bmp" 0 120)" = 0
 check "Christmas Eve on a 12-hour clock shows 09:30" clock_shows "$shot" 0930
 set_clock_format 1
+
+# An 800 x 600 screen shows the bottom of the 1024 x 660 picture: picture row 60 is screen row 0,
+# and the clock's digits stand at row 600 - 426 = 174.
+wineserver -k 2>/dev/null; wineserver -w  # Wine learns the screen size when it starts
+stop_xvfb
+start_xvfb 800x600x24 || exit 1
+run_at small-screen "2026-07-01 10:20:00"
+shot=$out/small-screen.png
+check "800 x 600 shows the lower part of the day street" \
+  test "$(differing "$shot" 0 60 800 106 "$assets/HG01_01_01.bmp" 0 120)" = 0
+check "800 x 600: the clock shows 10:20" clock_shows "$shot" 1020 174
 
 # Configuration mode: dialog 2003, Escape cancels it.
 wine "$scr" /c >/dev/null 2>&1 &

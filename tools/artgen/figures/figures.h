@@ -9,5 +9,6 @@ namespace art::figures {
 // Each adds its family's sheets (and, for people, the bus-window faces) to the catalogue.
 void add_vehicle_sheets(std::vector<Picture>& out);
 void add_person_sheets(std::vector<Picture>& out);
+void add_aircraft_pictures(std::vector<Picture>& out);
 
 }  // namespace art::figures

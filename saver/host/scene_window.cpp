@@ -5,6 +5,7 @@
 
 #include <ctime>
 
+#include "figures/aircraft.h"
 #include "gfx/resources.h"
 #include "host/frame.h"
 #include "scene/frame_tick.h"
@@ -107,12 +108,7 @@ void SceneStop(HWND window) {
     FreeSurface(gScene.backdropDc, gScene.backdropBitmap, gScene.backdropOriginalBitmap);
     FreeSurface(gScene.stageDc, gScene.stageBitmap, gScene.stageOriginalBitmap);
 
-    for (int i = 0; i < 4; ++i) {
-        DeleteGdiObject(gScene.aircraftMask[i]);
-        DeleteGdiObject(gScene.aircraftImage[i]);
-    }
-    FreeSurface(gScene.aircraftWorkDc, gScene.aircraftWorkBitmap, gScene.aircraftWorkOriginalBitmap);
-    gScene.aircraftActive = 0;
+    ReleaseAircraft();
 
     for (HBITMAP& picture : gScene.clockPicture)
         DeleteGdiObject(picture);

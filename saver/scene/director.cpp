@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "clock/calendar.h"
+#include "figures/aircraft.h"
 #include "gfx/resources.h"
 #include "scene/frame_tick.h"
 #include "scene/mail_check.h"
@@ -300,6 +301,7 @@ void CountDownAircraft() {
         return;
     gScene.aircraftCountdown =
         gScene.hour == gSettings.nightAfterHour && gScene.minute > 54 ? 30000 : Rand() % 501 + 200;
+    StartAircraft();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "clock/calendar.h"
 #include "clock/clock.h"
+#include "figures/aircraft.h"
 #include "gfx/blit.h"
 #include "gfx/resources.h"
 #include "scene/director.h"
@@ -140,9 +141,13 @@ void RunningTick(HWND window) {
            SRCCOPY);
     DrawFigures();
     CopyStageToWindow();
-    if (gScene.timeOfDay == 2 && --gScene.lightsCountdown < 1)
+    if (gScene.timeOfDay == 2 && --gScene.lightsCountdown < 1) {
         gScene.lightsCountdown = Rand() % 951 + 50;
+        LightsFlicker();
+    }
     DrawClock(gScene.hour, gScene.minute);
+    if (gScene.aircraftActive)
+        StepAircraft();
     PlayAmbientSound();
 }
 

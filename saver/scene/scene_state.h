@@ -150,7 +150,12 @@ struct SceneState {
     int mailCheckOn, mailBaseline, newMail;
     MailLink mail;
 
-    // Aircraft work surfaces (freed by SceneStop)
+    // The flying object: plane, balloon or birds, composed on a work surface over the backdrop
+    int aircraftType;  // 1..7, the number in "FLUG%d_%02d"
+    int aircraftX, aircraftY, aircraftWidth, aircraftHeight;
+    int aircraftFrame;
+    int aircraftSoundTicks;
+    int balloonFlapTicks;
     HBITMAP aircraftImage[4], aircraftMask[4];
     HDC aircraftWorkDc;
     HBITMAP aircraftWorkBitmap;

@@ -1,0 +1,221 @@
+// What flies over the street and the window lights at night, on surfaces made in memory.
+#include <gtest/gtest.h>
+
+#include "figures/aircraft.h"
+#include "scene/scene_state.h"
+#include "settings/settings.h"
+#include "unit/test_support.h"
+
+namespace {
+
+struct Lcg {
+    uint32_t state;
+    int operator()() {
+        state = state * 214013u + 2531011u;
+        return static_cast<int>((state >> 16) & 0x7FFF);
+    }
+};
+
+COLORREF ColourOf(int index) {
+    const RGBQUAD q = PictureModule::TableEntry(index);
+    return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+}
+
+constexpr int kSkyColour = 20, kObjectColour = 90;
+
+class Sky : public ::testing::Test {
+protected:
+    static PictureModule pictures;
+    static HMODULE module;
+    HBITMAP screen = nullptr, backdrop = nullptr;
+    HGDIOBJ oldScreen = nullptr, oldBackdrop = nullptr;
+
+    static void SetUpTestSuite() {
+        const int sizes[8][3] = {{0, 0, 0},     {360, 86, 2},  {400, 86, 2}, {112, 113, 2},
+                                 {112, 113, 2}, {112, 113, 2}, {120, 74, 4}, {120, 74, 4}};
+        for (int type = 1; type <= 7; ++type)
+            for (int k = 0; k < sizes[type][2]; ++k) {
+                char name[16];
+                sprintf(name, "FLUG%d_%02d", type, k);
+                // Opaque on the left half only, so the trail on the right shows the sky behind.
+                pictures.AddPicture(name, sizes[type][0], sizes[type][1], [](int x, int) {
+                    return static_cast<unsigned char>(x < 40 ? kObjectColour : 253);
+                });
+            }
+        const int patch[4][2] = {{208, 51}, {176, 43}, {256, 57}, {144, 62}};
+        for (int season = 1; season <= 2; ++season)
+            for (int w = 0; w < 4; ++w)
+                for (int v = 0; v < 3; ++v) {
+                    char name[24];
+                    sprintf(name, "LI01_%02d_%02d_%02d", season, w, v);
+                    const int colour = 100 + w * 10 + v;
+                    pictures.AddPicture(name, patch[w][0], patch[w][1],
+                                        [colour](int, int) { return static_cast<unsigned char>(colour); });
+                }
+        char self[MAX_PATH];
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        module = pictures.Build(self);
+    }
+
+    void Open(int width, int height) {
+        ASSERT_NE(module, nullptr);
+        ResetSceneState();
+        LoadSettings();
+        gSettings.soundOn = 0;
+        gScene.module = module;
+        HDC display = GetDC(nullptr);
+        screen = CreateCompatibleBitmap(display, width, height);
+        backdrop = CreateCompatibleBitmap(display, width, height);
+        ReleaseDC(nullptr, display);
+        gScene.screenDc = CreateCompatibleDC(nullptr);
+        oldScreen = SelectObject(gScene.screenDc, screen);
+        gScene.backdropDc = CreateCompatibleDC(nullptr);
+        oldBackdrop = SelectObject(gScene.backdropDc, backdrop);
+        HBRUSH sky = CreateSolidBrush(ColourOf(kSkyColour));
+        RECT all{0, 0, width, height};
+        FillRect(gScene.backdropDc, &all, sky);
+        DeleteObject(sky);
+        gScene.screenWidth = width;
+        gScene.screenHeight = height;
+        gScene.clientRect = all;
+        const int top = height > 660 ? (height - 660) / 2 : 0;
+        gScene.pictureTop = top;
+        gScene.pictureLeft = width > 1024 ? (width - 1024) / 2 : 0;
+        gScene.season = 1;
+    }
+    void TearDown() override {
+        ReleaseAircraft();
+        SelectObject(gScene.screenDc, oldScreen);
+        SelectObject(gScene.backdropDc, oldBackdrop);
+        DeleteDC(gScene.screenDc);
+        DeleteDC(gScene.backdropDc);
+        DeleteObject(screen);
+        DeleteObject(backdrop);
+    }
+};
+PictureModule Sky::pictures;
+HMODULE Sky::module = nullptr;
+
+TEST_F(Sky, WithNewMailEveryPlaneTowsTheNewMailBanner) {
+    Open(1024, 768);
+    gScene.newMail = 1;
+    int planes = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        SeedRandom(seed);
+        StartAircraft();
+        ASSERT_EQ(gScene.aircraftActive, 1);
+        EXPECT_NE(gScene.aircraftType, 1);
+        planes += gScene.aircraftType == 2;
+        ReleaseAircraft();
+        EXPECT_EQ(gScene.aircraftWorkDc, nullptr);
+        EXPECT_EQ(gScene.aircraftImage[0], nullptr);
+    }
+    EXPECT_GT(planes, 20);  // seven in twelve
+}
+
+TEST_F(Sky, ObjectsStartAtTheRightEdgeNearThePictureTop) {
+    Open(1024, 768);  // the picture stands 54 rows down
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        SeedRandom(seed);
+        StartAircraft();
+        EXPECT_EQ(gScene.aircraftX, 1024);
+        EXPECT_GE(gScene.aircraftY, 43);
+        EXPECT_LE(gScene.aircraftY, 43 + (54 - 43) + 30);
+        ReleaseAircraft();
+    }
+}
+
+TEST_F(Sky, OnALowWindowObjectsFlyAtTheVeryTop) {
+    Open(800, 600);
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        SeedRandom(seed);
+        StartAircraft();
+        EXPECT_GE(gScene.aircraftY, 1);
+        EXPECT_LE(gScene.aircraftY, 10);
+        ReleaseAircraft();
+    }
+}
+
+TEST_F(Sky, APlaneCrossesLeftAndTheSkyIsPutBackBehindIt) {
+    Open(1024, 768);
+    gScene.newMail = 0;
+    uint32_t seed = 1;
+    do {  // find a start that makes a plane
+        SeedRandom(++seed);
+        StartAircraft();
+        if (gScene.aircraftType == 1)
+            break;
+        ReleaseAircraft();
+    } while (seed < 100);
+    ASSERT_EQ(gScene.aircraftType, 1);
+    gScene.aircraftX = 500;
+    StepAircraft();
+    const int y = gScene.aircraftY + 10;
+    EXPECT_EQ(GetPixel(gScene.screenDc, 505, y), ColourOf(kObjectColour));
+    EXPECT_EQ(GetPixel(gScene.screenDc, 560, y), ColourOf(kSkyColour)) << "transparent parts show the sky";
+    EXPECT_LE(gScene.aircraftX, 496);
+    EXPECT_GE(gScene.aircraftX, 494);
+    StepAircraft();  // the columns it left are sky again
+    EXPECT_EQ(GetPixel(gScene.screenDc, 500 + 39, y), ColourOf(kSkyColour));
+    int ticks = 0;
+    while (gScene.aircraftActive && ticks < 1000) {
+        StepAircraft();
+        ++ticks;
+    }
+    EXPECT_EQ(gScene.aircraftActive, 0);
+    EXPECT_LT(gScene.aircraftX + gScene.aircraftWidth, -10);
+}
+
+TEST_F(Sky, ABalloonRisingOverTheTopIsReleasedAnywhere) {
+    Open(1024, 768);
+    uint32_t seed = 1;
+    do {
+        SeedRandom(++seed);
+        StartAircraft();
+        if (gScene.aircraftType >= 3 && gScene.aircraftType <= 5)
+            break;
+        ReleaseAircraft();
+    } while (seed < 200);
+    ASSERT_GE(gScene.aircraftType, 3);
+    gScene.aircraftX = 600;
+    gScene.aircraftY = -113 + 1;  // the next rise takes it out of the window
+    for (int tick = 0; tick < 20 && gScene.aircraftActive; ++tick)
+        StepAircraft();
+    EXPECT_EQ(gScene.aircraftActive, 0);
+    EXPECT_GT(gScene.aircraftX, 0);
+}
+
+TEST_F(Sky, MissingPicturesLeaveNothingInFlight) {
+    Open(1024, 768);
+    gScene.module = GetModuleHandleA(nullptr);  // no flying pictures here
+    StartAircraft();
+    EXPECT_EQ(gScene.aircraftActive, 0);
+    EXPECT_EQ(gScene.aircraftWorkDc, nullptr);
+}
+
+TEST_F(Sky, LightsChangeInTheHouseTheDrawPicks) {
+    Open(1024, 768);
+    for (uint32_t seed = 1; seed <= 30; ++seed) {
+        SeedRandom(seed);
+        Lcg next{seed};
+        const int w = next() % 4, v = next() % 3;
+        LightsFlicker();
+        const int dx[4] = {129, 367, 570, 849}, dy[4] = {409, 401, 415, 420};
+        EXPECT_EQ(GetPixel(gScene.screenDc, dx[w] + 1, 768 - 54 - dy[w] + 1), ColourOf(100 + w * 10 + v))
+            << "seed " << seed;
+    }
+}
+
+TEST_F(Sky, OnANarrowWindowOnlyTheFirstThreeHousesChange) {
+    Open(800, 600);  // the fourth house lies beyond an 800-pixel picture
+    for (uint32_t seed = 1; seed <= 30; ++seed) {
+        SeedRandom(seed);
+        Lcg next{seed};
+        const int w = next() % 3, v = next() % 3;
+        LightsFlicker();
+        const int dx[3] = {129, 367, 570}, dy[3] = {409, 401, 415};
+        EXPECT_EQ(GetPixel(gScene.screenDc, dx[w] + 1, 600 - dy[w] + 1), ColourOf(100 + w * 10 + v)) << "seed " << seed;
+    }
+}
+
+}  // namespace

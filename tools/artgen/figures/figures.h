@@ -10,5 +10,6 @@ namespace art::figures {
 void add_vehicle_sheets(std::vector<Picture>& out);
 void add_person_sheets(std::vector<Picture>& out);
 void add_aircraft_pictures(std::vector<Picture>& out);
+void add_waiting_passenger_sheets(std::vector<Picture>& out);
 
 }  // namespace art::figures

@@ -5,6 +5,7 @@
 #include "figures/bus.h"
 #include "figures/figures_1_to_9.h"
 #include "figures/vehicles.h"
+#include "figures/waiting_passengers.h"
 #include "gfx/blit.h"
 #include "scene/scenery.h"
 
@@ -81,6 +82,10 @@ FigureScript ScriptFor(FigureId id) {
     if (id >= 1 && id <= 9)
         return kFirstNine[id - 1];
     switch (id) {
+    case 12: return Figure12Script;
+    case 13: return Figure13Script;
+    case 21: return Figure21Script;
+    case 23: return Figure23Script;
     case BusId: return BusScript;
     case SignId: return DrawSign;
     case 80:

@@ -52,6 +52,7 @@ struct FigureCounters {
     int wheelFrame;
     int carColour;   // figure 88; -1 before a new crossing
     int speed;
+    int waitCount;   // walking runs before a stop, picture changes during it
 };
 
 // The bus's own state besides its figure record.

@@ -156,6 +156,79 @@ TEST_F(Scripts, Figure6WaitsInTheBoothWhilePeopleWalkInFront) {
     EXPECT_EQ(f.x, 504);
 }
 
+TEST_F(Scripts, Figure12WaitsInPlaceAndStepsRightAndDownToTheStandingBus) {
+    FigureRecord& f = Bring(12, 312, 62);
+    Tick(12);
+    EXPECT_EQ(f.boardsBus, 1);
+    const int x = f.x, y = f.y;
+    EXPECT_EQ(y, 358 - 62 - 132);
+    for (int tick = 0; tick < 100; ++tick)
+        Tick(12);
+    EXPECT_EQ(f.x, x);
+    EXPECT_EQ(f.y, y);
+    gScene.busAtStop = 1;
+    for (int tick = 0; tick < 30; ++tick)
+        Tick(12);
+    EXPECT_EQ(f.x, x + 9) << "nine steps";
+    EXPECT_EQ(f.y, y + 18);
+    EXPECT_EQ(f.y, 358 - 62 - 115 + 1) << "one pixel below the boarding line";
+}
+
+TEST_F(Scripts, Figure13StopsSoonerWhileTheBoysAreAbout) {
+    for (bool boys : {false, true}) {
+        SetUp();
+        FigureRecord& f = Bring(13, 656, 78);
+        gFigures[23].active = boys;
+        Tick(13);
+        while (f.phase == 1)
+            Tick(13);
+        const int stop = f.x - 205;
+        if (boys) {
+            EXPECT_GT(stop, 20);
+            EXPECT_LE(stop, 40 + 15);
+        } else {
+            EXPECT_GT(stop, 80);
+            EXPECT_LE(stop, 110 + 15);
+        }
+        gFigures[23].active = 0;
+    }
+}
+
+TEST_F(Scripts, Figure23NeverStopsWhileOtherRidersWaitAndNeverLeftOfTheSign) {
+    FigureRecord& f = Bring(23, 1024, 78);
+    gFigures[8].active = 1;
+    Tick(23);
+    while (f.active && f.phase == 2)
+        Tick(23);
+    EXPECT_EQ(f.active, 0) << "walked through and left";
+    for (uint32_t seed = 1; seed <= 30; ++seed) {
+        SetUp();
+        SeedRandom(seed);
+        FigureRecord& g = Bring(23, 1024, 78);
+        Tick(23);
+        while (g.active && g.phase == 2)
+            Tick(23);
+        if (g.active) {
+            EXPECT_EQ(g.phase, 3);
+            EXPECT_GT(g.x, 205 + 110);
+        }
+    }
+}
+
+TEST_F(Scripts, Figure23BoardsOnlyWhenWaitingCloseToTheSign) {
+    for (int x : {205 + 100, 205 + 140, 205 + 300}) {
+        SetUp();
+        FigureRecord& f = Bring(23, 1024, 78);
+        f.phase = 3;
+        f.x = x;
+        gScene.busAtStop = 1;
+        Tick(23);
+        const bool close = 205 < x && x < 205 + 140;
+        EXPECT_EQ(f.boardsBus, close ? 1 : 0) << x;
+        EXPECT_EQ(f.phase == 4, close) << x;
+    }
+}
+
 // The bus with a rider waiting at the stop.
 class BusAtTheStop : public Scripts {
 protected:

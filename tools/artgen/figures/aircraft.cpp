@@ -25,8 +25,8 @@ void paint_plane(Image& img, int ox, int oy, int frame) {
     Image fin = poly_mask(w, h, {P(58, 9), P(66, -3), P(70, -5), P(74, -5), P(75, 10), P(60, 10)});
     paint_mask(img, fin, [&](int x, int y) {
         double lx = x - ox, ly = y - oy;
-        if (lx > 71) return dither(ramp::paint_red, 3.6 - 0.08 * (ly + 5), x, y);  // rudder
-        return dither(ramp::grey, 7.6 - 0.12 * (ly + 5) - 0.02 * (lx - 58), x, y);
+        if (lx > 71) return band(ramp::paint_red, 3.6 - 0.08 * (ly + 5), x, y);  // rudder
+        return band(ramp::grey, 7.6 - 0.12 * (ly + 5) - 0.02 * (lx - 58), x, y);
     });
     outline(img, fin);
     for (int y = -3; y < 9; ++y) img.set(ox + 71, oy + y, shift(img.get(ox + 71, oy + y), -1));  // rudder hinge
@@ -35,10 +35,10 @@ void paint_plane(Image& img, int ox, int oy, int frame) {
                                   P(71, 15), P(44, 21), P(20, 22), P(9, 20), P(4, 16)});
     paint_mask(img, body, [&](int x, int y) {
         double lx = x - ox, ly = y - oy;
-        if (lx < 13) return dither(ramp::paint_red, 4.2 - 0.14 * (ly - 5) - (lx < 6 ? 0.5 : 0), x, y);  // cowling
-        if (ly >= 13 && ly < 15) return dither(ramp::paint_red, 3.4 - 0.3 * (ly - 13), x, y);      // cheat line
+        if (lx < 13) return band(ramp::paint_red, 4.2 - 0.14 * (ly - 5) - (lx < 6 ? 0.5 : 0), x, y);  // cowling
+        if (ly >= 13 && ly < 15) return band(ramp::paint_red, 3.4 - 0.3 * (ly - 13), x, y);      // cheat line
         double pos = 7.8 - 0.13 * (ly - 3) - 0.012 * (lx - 13);
-        return dither(ramp::grey, pos, x, y);
+        return band(ramp::grey, pos, x, y);
     });
     outline(img, body);
     // Cowling seam and the exhaust under the nose.
@@ -67,7 +67,7 @@ void paint_plane(Image& img, int ox, int oy, int frame) {
     Image wing = poly_mask(w, h, {P(16, 1.5), P(18, 0), P(40, 0), P(47, 1.5), P(47, 3), P(17, 4), P(15, 3)});
     paint_mask(img, wing, [&](int x, int y) {
         double ly = y - oy, lx = x - ox;
-        return dither(ramp::grey, 8.0 - 0.9 * ly - 0.02 * (lx - 16), x, y);
+        return band(ramp::grey, 8.0 - 0.9 * ly - 0.02 * (lx - 16), x, y);
     });
     outline(img, wing);
     for (int x = 40; x < 47; ++x) img.set(ox + x, oy + 2, shift(img.get(ox + x, oy + 2), -1));  // aileron
@@ -75,18 +75,20 @@ void paint_plane(Image& img, int ox, int oy, int frame) {
     // Wing strut and undercarriage.
     line(img, ox + 24, oy + 20, ox + 36, oy + 4, ramp::chrome(2));
     line(img, ox + 25, oy + 20, ox + 37, oy + 4, ramp::chrome(4));
-    line(img, ox + 30, oy + 21, ox + 33, oy + 27, ramp::chrome(2));
-    line(img, ox + 9, oy + 20, ox + 9, oy + 27, ramp::chrome(2));
+    for (int k = 0; k < 2; ++k) {
+        line(img, ox + 30 + k, oy + 21, ox + 33 + k, oy + 26, ramp::chrome(2 + 2 * k));
+        line(img, ox + 8 + k, oy + 20, ox + 8 + k, oy + 25, ramp::chrome(2 + 2 * k));
+    }
     auto wheel = [&](double cx, double cy, double r) {
         fill_ellipse(img, ox + cx, oy + cy, r, r, ramp::grey(1));
         shade_ball(img, ox + cx, oy + cy, r - 1.0, r - 1.0, ramp::grey, 2.2, 1.2);
         img.set(int(ox + cx), int(oy + cy), ramp::chrome(4));
     };
     // Wheel spat over the main wheel, in the body's white.
-    wheel(34, 28, 3.5);
-    Image spat = poly_mask(w, h, {P(29, 26), P(32, 24), P(38, 24), P(40, 27), P(38, 29), P(31, 29)});
+    wheel(34, 27, 3.5);
+    Image spat = poly_mask(w, h, {P(29, 25), P(32, 23), P(38, 23), P(40, 26), P(38, 28), P(31, 28)});
     shade_mask(img, spat, ramp::grey, 6.4, 1.6);
-    wheel(9, 28.5, 3.0);
+    wheel(9, 27.5, 3.0);
     line(img, ox + 72, oy + 15, ox + 73, oy + 17, ramp::chrome(2));
     img.set(ox + 73, oy + 18, ramp::grey(2));
 
@@ -131,7 +133,7 @@ void paint_banner(Image& img, int x0, int top, int bw, int bh, const std::string
     for (int y = 0; y < bh; ++y)
         for (int x = 0; x < bw; ++x) {
             bool edge = y < 3 || y >= bh - 3;
-            flat.set(x, y, edge ? dither(hem, 2.6, x, y) : dither(cloth, cloth_base, x, y));
+            flat.set(x, y, edge ? hem(2 + (y == 1 || y == bh - 3 ? 1 : 0)) : band(cloth, cloth_base, x, y));
         }
     Image mask = text_mask(text, st);
     int tx = (bw - mask.w) / 2, ty = text_dy;
@@ -148,7 +150,7 @@ void paint_banner(Image& img, int x0, int top, int bw, int bh, const std::string
         }
     for (int y = 0; y < mask.h; ++y)
         for (int x = 0; x < mask.w; ++x)
-            if (mask.get(x, y) == 1) flat.set(tx + x, ty + y, dither(ink, ink_base + 0.6 - 1.2 * y / mask.h, tx + x, ty + y));
+            if (mask.get(x, y) == 1) flat.set(tx + x, ty + y, band(ink, ink_base + 0.6 - 1.2 * y / mask.h, tx + x, ty + y));
     // Seams where the cloth panels were sewn together.
     for (int x = 40; x < bw - 8; x += 48)
         for (int y = 3; y < bh - 3; ++y) flat.set(x, y, shift(flat.get(x, y), -1));
@@ -169,7 +171,11 @@ void paint_banner(Image& img, int x0, int top, int bw, int bh, const std::string
         for (int y = cut_top; y < bh - cut_bot; ++y) {
             uint8_t c = flat.get(x, y);
             int Y = top + y + dy;
-            int steps = int(std::floor(lit + (bayer8(X, Y) + 0.5) / 64.0));
+            // Whole steps of light with only a narrow dithered seam between them.
+            double f = lit + 0.5 - std::floor(lit + 0.5);
+            int steps = int(std::floor(lit + 0.5));
+            if (f < 0.2 && bayer8(X, Y) >= int(f / 0.2 * 32) + 32) steps -= 1;
+            if (f > 0.8 && bayer8(X, Y) < int((f - 0.8) / 0.2 * 32)) steps += 1;
             img.set(X, Y, shift(c, steps));
             out_mask.set(X, Y, 1);
         }
@@ -214,7 +220,7 @@ Image paint_banner_plane(bool mail, int frame) {
     } else {
         const int top = 29, bh = 26;
         paint_rope(img, ox + 76, oy + 14, pole_x, top, top + bh);
-        paint_banner(img, pole_x, top, w - pole_x - 9, bh, "Sommerfest am Weiher", {2, true}, ramp::grey, 7.3,
+        paint_banner(img, pole_x, top, w - pole_x - 9, bh, "Sommerfest am Weiher", {2, true}, ramp::grey, 7.0,
                      ramp::cloth_blue, 2.4, ramp::cloth_blue, 0, frame);
     }
     return img;
@@ -224,7 +230,7 @@ Image paint_banner_plane(bool mail, int frame) {
 
 void add_aircraft_pictures(std::vector<Picture>& out) {
     auto add = [&](int type, int frame, Image img) {
-        char name[16];
+        char name[32];
         std::snprintf(name, sizeof name, "FLUG%d_%02d", type, frame);
         out.push_back({name, "aircraft", std::move(img), BmpFormat::Rle8});
     };

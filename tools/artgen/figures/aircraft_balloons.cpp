@@ -45,9 +45,9 @@ Gore rainbow(int g, double v) {
 }
 
 const BalloonStyle kStyles[3] = {
-    {40.0, 40.0, 8.0, 14, 0.3, 2, red_yellow},
-    {38.0, 42.0, 7.5, 16, 0.0, 1, blue_white},
-    {35.0, 44.0, 7.0, 12, 0.5, 2, rainbow},
+    {40.0, 37.0, 8.0, 14, 0.3, 2, red_yellow},
+    {38.0, 38.0, 7.5, 16, 0.0, 1, blue_white},
+    {35.0, 40.0, 7.0, 12, 0.5, 2, rainbow},
 };
 
 }  // namespace
@@ -108,7 +108,7 @@ Image paint_balloon(int kind, int frame) {
     // Sway: basket, ropes and flame hang from the mouth and swing a pixel.
     const int sway = frame == 0 ? 0 : 1;
     const int my = int(mouth_y);
-    const int bx = int(cx) - 9 + sway, by = my + 15, bw = 18, bh = 12;
+    const int bx = int(cx) - 9 + sway, by = my + 17, bw = 18, bh = 12;
 
     // Skirt round the mouth, in heat-proof dark cloth.
     Image skirt = poly_mask(img.w, img.h, {{cx - st.mouth - 0.5, double(my - 1)}, {cx + st.mouth + 0.5, double(my - 1)},
@@ -116,7 +116,7 @@ Image paint_balloon(int kind, int frame) {
     shade_mask(img, skirt, ramp::dusk, 3.0, 1.4);
 
     // Flying wires from the skirt to the basket corners, and the burner frame.
-    const int fy = by - 6;
+    const int fy = by - 9;
     line(img, int(cx - st.mouth + 2), my + 4, bx + 1, fy, ramp::dusk(2));
     line(img, int(cx + st.mouth - 2), my + 4, bx + bw - 2, fy, ramp::dusk(2));
     line(img, int(cx - 2), my + 4, bx + 6, fy, ramp::dusk(3));
@@ -150,12 +150,14 @@ Image paint_balloon(int kind, int frame) {
     for (int i = first; i < 2; ++i) {
         int px = bx + kFolk[(i + kind) % 2].dx;
         const auto& f = kFolk[(i + kind) % 2];
-        Image shoulders = ellipse_mask(img.w, img.h, px + 0.5, by + 1.0, 2.8, 2.2);
-        shade_mask(img, shoulders, f.cloth, 3.0, 1.4);
-        Image head = ellipse_mask(img.w, img.h, px + 0.5, by - 3.0, 1.9, 2.1);
-        shade_mask(img, head, ramp::skin, 4.4, 1.4);
+        // At this size a head is a few pixels: hair on top, a lit cheek towards the light.
+        Image shoulders = ellipse_mask(img.w, img.h, px + 0.5, by + 0.5, 2.6, 2.0);
+        shade_mask(img, shoulders, f.cloth, 3.2, 1.2);
+        fill_rect(img, {px - 1, by - 4, 3, 3}, ramp::skin(4));
+        img.set(px - 1, by - 3, ramp::skin(6));
+        img.set(px + 1, by - 2, ramp::skin(3));
         fill_rect(img, {px - 1, by - 5, 3, 1}, f.hair(int(f.hair_base)));
-        img.set(px - 1, by - 4, f.hair(int(f.hair_base)));
+        img.set(px + 1, by - 4, f.hair(int(f.hair_base)));
     }
 
     // Wicker basket with a leather rim; the weave shows as staggered stitches.

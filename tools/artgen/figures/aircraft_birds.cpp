@@ -36,30 +36,30 @@ struct BirdStyle {
     double body_rx, body_ry, head_r;
     bool forked;          // swallow's tail streamers, else a rounded fan
     bool neck_sheen;      // the pigeon's green and purple neck
-    bool bars;            // dark bars across the pigeon's wing
+    double wing_len;      // wing poses are scaled by this
+    double broad;         // 1 for a broad wing, less for a slender sickle
 };
 
-const BirdStyle kSwallow{ramp::cloth_blue, 1.4, ramp::snow, 3.6, ramp::night, 2.0, 4.6, 2.0, 2.0, true, false, false};
-const BirdStyle kPigeon{ramp::chrome, 2.9, ramp::chrome, 2.4, ramp::slate, 1.6, 9.0, 4.6, 3.6, false, true, true};
-const BirdStyle kDarkPigeon{ramp::slate, 3.3, ramp::slate, 2.8, ramp::slate, 1.0, 9.0, 4.6, 3.6, false, true, true};
+const BirdStyle kSwallow{ramp::night, 3.0, ramp::snow, 3.6, ramp::night, 1.6, 4.6, 2.0, 2.0, true, false, 1.0, 0.55};
+const BirdStyle kPigeon{ramp::chrome, 2.9, ramp::chrome, 2.4, ramp::slate, 1.8, 9.0, 4.4, 3.4, false, true, 1.25, 1.0};
+const BirdStyle kDarkPigeon{ramp::slate, 3.4, ramp::slate, 2.9, ramp::slate, 1.2, 9.0, 4.4, 3.4, false, true, 1.25, 1.0};
 
 void paint_bird(Image& img, double cx, double cy, double s, const BirdStyle& st, int frame) {
     auto P = [&](Pt p) { return Pt{cx + p.x * s, cy + p.y * s}; };
     const int w = img.w, h = img.h;
     auto wing = [&](const WingPose& wp, Pt root_front, Pt root_back, int darker) {
-        Image m = poly_mask(w, h, {P(root_front), P(wp.wrist), P(wp.tip), P(wp.trail), P(root_back)});
-        Pt tip = P(wp.tip), wrist = P(wp.wrist);
+        auto W = [&](Pt p) { return P({p.x * st.wing_len, p.y * st.wing_len}); };
+        Pt trail{wp.tip.x + (wp.trail.x - wp.tip.x) * st.broad, wp.tip.y + (wp.trail.y - wp.tip.y) * st.broad};
+        Pt back{root_front.x + (root_back.x - root_front.x) * std::max(st.broad, 0.7),
+                root_front.y + (root_back.y - root_front.y) * std::max(st.broad, 0.7)};
+        Image m = poly_mask(w, h, {P(root_front), W(wp.wrist), W(wp.tip), W(trail), P(back)});
+        Pt tip = W(wp.tip), wrist = W(wp.wrist);
         double span = std::hypot(tip.x - wrist.x, tip.y - wrist.y);
         paint_mask(img, m, [&](int x, int y) {
             double dt = std::hypot(x + 0.5 - tip.x, y + 0.5 - tip.y);
-            double pos = st.back_base + 0.8 - 0.5 * darker - 0.05 * (y - cy + 6 * s) / s;
-            if (st.bars) {
-                // Two dark bars across the inner wing, parallel to its trailing edge.
-                double d = (x - cx) / s;
-                if ((d > 1.0 && d < 2.0) || (d > 3.6 && d < 4.6)) return dither(st.tips, st.tips_base + 0.6, x, y);
-            }
-            if (dt < span * 0.55) return dither(st.tips, st.tips_base + 0.8 - 0.5 * darker - dt / span, x, y);
-            return dither(st.back, pos, x, y);
+            if (dt < span * 0.5) return band(st.tips, st.tips_base + 0.6 - 0.5 * darker - 0.8 * dt / span, x, y);
+            double pos = st.back_base + 0.7 - 0.5 * darker - 0.04 * (y - cy) / s;
+            return band(st.back, pos, x, y);
         });
         outline(img, m);
     };
@@ -68,14 +68,15 @@ void paint_bird(Image& img, double cx, double cy, double s, const BirdStyle& st,
 
     // Tail.
     if (st.forked) {
-        line(img, int(cx + 3 * s), int(cy), int(cx + 12 * s), int(cy - 1 * s), st.back(int(st.back_base)));
-        line(img, int(cx + 3 * s), int(cy + 1), int(cx + 12 * s), int(cy + 2.5 * s), st.back(int(st.back_base) - 1));
+        // Two streamers spreading from the rump.
+        line(img, int(cx + 4 * s), int(cy), int(cx + 11 * s), int(cy - 2.5 * s), st.back(int(st.back_base) + 1));
+        line(img, int(cx + 4 * s), int(cy + 1), int(cx + 10 * s), int(cy + 3.5 * s), st.back(int(st.back_base)));
     } else {
-        Image tail = poly_mask(w, h, {P({6, -2}), P({17, -2.5}), P({18, 1}), P({17, 3}), P({6, 2})});
+        Image tail = poly_mask(w, h, {P({6, -2}), P({14, -2.5}), P({15, 0.5}), P({14, 3}), P({6, 2})});
         paint_mask(img, tail, [&](int x, int y) {
             double d = (x - cx) / s;
-            return d > 14.5 ? dither(st.tips, st.tips_base + 0.5, x, y)
-                            : dither(st.back, st.back_base - 0.2 - 0.15 * (y - cy) / s, x, y);
+            return d > 12.0 ? band(st.tips, st.tips_base + 0.5, x, y)  // the dark tail band
+                            : band(st.back, st.back_base - 0.2 - 0.15 * (y - cy) / s, x, y);
         });
         outline(img, tail);
     }
@@ -94,7 +95,7 @@ void paint_bird(Image& img, double cx, double cy, double s, const BirdStyle& st,
     Image head = ellipse_mask(w, h, hx, hy, st.head_r * s, st.head_r * s * 0.95);
     paint_mask(img, head, [&](int x, int y) {
         double u = (x + 0.5 - hx) / (st.head_r * s), v = (y + 0.5 - hy) / (st.head_r * s);
-        double pos = st.back_base + 0.7 - 0.7 * u - 0.9 * v;
+        double pos = st.back_base + 0.1 - 0.7 * u - 0.9 * v;  // heads are darker than the wings
         if (st.neck_sheen && u > 0.2 && v > -0.1) {
             return dither(((x + y) % 3) ? ramp::cloth_green : ramp::purple, 2.4 - 0.5 * v, x, y);
         }
@@ -125,8 +126,8 @@ Image paint_birds(int kind, int frame) {
         const Swallow flock[4] = {{22, 28, 0.95, 0}, {52, 47, 1.05, 2}, {74, 22, 0.85, 1}, {98, 44, 0.9, 3}};
         for (const Swallow& b : flock) paint_bird(img, b.x, b.y, b.s, kSwallow, (frame + b.phase) % 4);
     } else {
-        paint_bird(img, 82, 38, 1.75, kDarkPigeon, (frame + 2) % 4);
-        paint_bird(img, 30, 35, 1.85, kPigeon, frame);
+        paint_bird(img, 84, 38, 1.45, kDarkPigeon, (frame + 2) % 4);
+        paint_bird(img, 30, 36, 1.5, kPigeon, frame);
     }
     return img;
 }

@@ -9,6 +9,13 @@ namespace {
 bool on(const Image& m, int x, int y) { return m.inside(x, y) && m.get(x, y) == 1; }
 }  // namespace
 
+uint8_t band(const Ramp& r, double pos, int x, int y) {
+    double f = pos - std::floor(pos);
+    if (f < 0.35) return r(int(std::floor(pos)));
+    if (f > 0.65) return r(int(std::floor(pos)) + 1);
+    return dither(r, std::floor(pos) + (f - 0.35) / 0.3, x, y);
+}
+
 Image poly_mask(int w, int h, const std::vector<Pt>& pts) {
     Image m(w, h, 0);
     fill_polygon(m, pts, uint8_t(1));

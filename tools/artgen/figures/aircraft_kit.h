@@ -19,6 +19,10 @@ constexpr int kBirdsW = 120, kBirdsH = 74;
 Image poly_mask(int w, int h, const std::vector<Pt>& pts);
 Image ellipse_mask(int w, int h, double cx, double cy, double rx, double ry);
 
+// Flat steps with a narrow dithered seam between them: painted metal and
+// cloth read as smooth, not as the grain of plaster.
+uint8_t band(const Ramp& r, double pos, int x, int y);
+
 // Pixels covered by the mask, coloured by the shader (KEY leaves them alone).
 void paint_mask(Image& img, const Image& m, const Shader& s);
 // Fills the mask on one ramp, lit from the upper left across its bounding

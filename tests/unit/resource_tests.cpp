@@ -76,6 +76,22 @@ std::vector<Entry> PersonSheets() {
     };
 }
 
+// What flies over the street: frame counts and sizes by kind.
+std::vector<Entry> FlyingPictures() {
+    const struct {
+        int type, frames, width, height;
+    } kinds[] = {{1, 2, 360, 86}, {2, 2, 400, 86}, {3, 2, 112, 113}, {4, 2, 112, 113},
+                 {5, 2, 112, 113}, {6, 4, 120, 74}, {7, 4, 120, 74}};
+    std::vector<Entry> list;
+    for (const auto& k : kinds)
+        for (int f = 0; f < k.frames; ++f) {
+            char name[16];
+            sprintf(name, "FLUG%d_%02d", k.type, f);
+            list.push_back({name, k.width, k.height});
+        }
+    return list;
+}
+
 class BuiltSaver : public ::testing::Test {
 protected:
     static HMODULE module;
@@ -108,6 +124,8 @@ TEST_F(BuiltSaver, CarriesEveryPictureAtItsSize) {
     for (const Entry& e : VehicleSheets())
         ExpectPicture(e.name, e.width, e.height, Format::Rle8);
     for (const Entry& e : PersonSheets())
+        ExpectPicture(e.name, e.width, e.height, Format::Rle8);
+    for (const Entry& e : FlyingPictures())
         ExpectPicture(e.name, e.width, e.height, Format::Rle8);
     for (int n = 1; n <= 23; ++n) {
         char name[16];
@@ -144,6 +162,8 @@ TEST_F(BuiltSaver, EveryPictureSharesOneColourTableWithMagentaOnlyAt253) {
     for (const Entry& e : VehicleSheets())
         names.push_back(e.name);
     for (const Entry& e : PersonSheets())
+        names.push_back(e.name);
+    for (const Entry& e : FlyingPictures())
         names.push_back(e.name);
     names.push_back("BUS_TF01");
     names.push_back("BUS_NF23");

@@ -131,8 +131,9 @@ TEST_F(Scripts, Figure7IsUnloadedOnlyWhenItsWholeSheetIsPastTheLeftEdge) {
         for (int tick = 0; tick < 4; ++tick)
             Tick(7);
         ++runs;
-        if (f.active)
+        if (f.active) {
             EXPECT_GE(f.x + 656, 0);
+        }
     }
     EXPECT_EQ(f.active, 0);
     EXPECT_LT(f.x, -656);
@@ -332,8 +333,9 @@ TEST_F(BusAtTheStop, WithoutRidersItLeavesAfterEightTicksAndUnloadsPastTheLeftEd
     while (bus->active) {
         const int before = bus->x;
         Tick(BusId);
-        if (bus->active)
+        if (bus->active) {
             EXPECT_EQ(bus->x, before - 5);
+        }
     }
     EXPECT_EQ(gScene.busOnStage, 0);
     EXPECT_LT(bus->x + bus->width, 0);

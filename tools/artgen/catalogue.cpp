@@ -61,6 +61,7 @@ std::vector<Picture> build_catalogue() {
     figures::add_person_sheets(out);
     figures::add_aircraft_pictures(out);
     figures::add_waiting_passenger_sheets(out);
+    figures::add_scenery_changer_sheets(out);
     return out;
 }
 

@@ -11,5 +11,6 @@ void add_vehicle_sheets(std::vector<Picture>& out);
 void add_person_sheets(std::vector<Picture>& out);
 void add_aircraft_pictures(std::vector<Picture>& out);
 void add_waiting_passenger_sheets(std::vector<Picture>& out);
+void add_scenery_changer_sheets(std::vector<Picture>& out);
 
 }  // namespace art::figures

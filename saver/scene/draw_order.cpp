@@ -4,6 +4,7 @@
 
 #include "figures/bus.h"
 #include "figures/figures_1_to_9.h"
+#include "figures/scenery_changers.h"
 #include "figures/vehicles.h"
 #include "figures/waiting_passengers.h"
 #include "gfx/blit.h"
@@ -83,6 +84,9 @@ FigureScript ScriptFor(FigureId id) {
         return kFirstNine[id - 1];
     switch (id) {
     case 12: return Figure12Script;
+    case 16: return Figure16Script;
+    case 22: return Figure22Script;
+    case 27: return Figure27Script;
     case 13: return Figure13Script;
     case 21: return Figure21Script;
     case 23: return Figure23Script;

@@ -53,6 +53,7 @@ struct FigureCounters {
     int carColour;   // figure 88; -1 before a new crossing
     int speed;
     int waitCount;   // walking runs before a stop, picture changes during it
+    int sweepRow;    // the sweeper: source row of its blocks of clean pavement
 };
 
 // The bus's own state besides its figure record.

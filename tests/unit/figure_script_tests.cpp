@@ -230,6 +230,103 @@ TEST_F(Scripts, Figure23BoardsOnlyWhenWaitingCloseToTheSign) {
     }
 }
 
+TEST_F(Scripts, Figure16DropsHerShoppingOnlyByDayOnTheStretchBeforeTheShelter) {
+    int drops = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        SetUp();
+        SeedRandom(seed);
+        FigureRecord& f = Bring(16, 728, 90);
+        Tick(16);
+        EXPECT_EQ(gScene.figure16Waiting, 0);
+        int xBeforeDrop = 0;
+        while (f.active && f.phase == 1) {
+            xBeforeDrop = f.x;
+            Tick(16);
+        }
+        if (!f.active)
+            continue;  // walked through without a tear this time
+        ASSERT_EQ(f.phase, 2);
+        const int xAtRunEnd = xBeforeDrop - 14;
+        EXPECT_GE(xAtRunEnd, 51);
+        EXPECT_LT(xAtRunEnd, 300);
+        while (f.phase == 2)
+            Tick(16);
+        EXPECT_EQ(f.x, xAtRunEnd - 14) << "-25 on entering the drop, +11 on its second picture";
+        EXPECT_EQ(gScene.figure16Waiting, 1);
+        ++drops;
+    }
+    EXPECT_GT(drops, 0);
+    // With an earlier scrap still counted, or at night, she never drops another.
+    for (int night = 0; night <= 1; ++night) {
+        for (uint32_t seed = 1; seed <= 20; ++seed) {
+            SetUp();
+            SeedRandom(seed);
+            gScene.timeOfDay = night ? 2 : 1;
+            FigureRecord& f = Bring(16, 728, 90);
+            Tick(16);
+            gScene.figure16Waiting = night ? 0 : 1;
+            while (f.active)
+                Tick(16);
+            EXPECT_EQ(gScene.figure16Waiting, night ? 0 : 1);
+        }
+    }
+}
+
+TEST_F(Scripts, SweeperWalksTheBandTheDirectorChoseAndTakesItsDrawOrderSlot) {
+    FigureRecord& f = Bring(22, 1160, 86);
+    gScene.figure9Waiting = 1;
+    gScene.figure22Band = 2;
+    Tick(22);
+    EXPECT_EQ(gScene.drawOrder[31], 22);
+    EXPECT_EQ(gScene.drawOrder[57], 0);
+    EXPECT_EQ(gScene.figure9Waiting, 1) << "the back band does not reach the peel";
+    EXPECT_GE(358 - 68 - f.y, 150);
+    UnloadFigure(22);
+    gScene.figure22Band = 1;
+    Bring(22, 1160, 86);
+    Tick(22);
+    EXPECT_EQ(gScene.drawOrder[31], 0);
+    EXPECT_EQ(gScene.drawOrder[57], 22);
+    EXPECT_EQ(gScene.figure9Waiting, 0);
+    EXPECT_LE(358 - 68 - f.y, 138);
+    EXPECT_EQ(gScene.counters[22].sweepRow, 186 - (358 - 68 - f.y));
+}
+
+TEST_F(Scripts, BillPosterPastesAMotiveThatDiffersFromTheOneShown) {
+    gScene.motiveLeft = 300;
+    gScene.motiveTop = 302;
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        SetUp();
+        gScene.motiveLeft = 300;
+        SeedRandom(seed);
+        gScene.motiveNo = static_cast<int>(seed % 8) + 1;
+        const int before = gScene.motiveNo;
+        FigureRecord& f = Bring(27, 2680, 138);
+        Tick(27);
+        int ticks = 0;
+        while (f.phase < 5 && ticks++ < 2000)
+            Tick(27);
+        EXPECT_EQ(f.x, 300 - 88 + 30);
+        EXPECT_NE(gScene.motiveNo, before);
+        EXPECT_GE(gScene.motiveNo, 1);
+        EXPECT_LE(gScene.motiveNo, 8);
+    }
+}
+
+TEST_F(Scripts, BillPosterOnlyCrossesWhenTheBoardShowsTheCalendar) {
+    gSettings.calendarOnly = 1;
+    gScene.motiveLeft = 300;
+    gScene.motiveNo = 1;
+    FigureRecord& f = Bring(27, 2680, 138);
+    Tick(27);
+    while (f.active) {
+        Tick(27);
+        ASSERT_TRUE(f.phase == 1 || !f.active) << "it never stops at the board";
+    }
+    EXPECT_GT(f.x, 1024);
+    EXPECT_EQ(gScene.motiveNo, 1);
+}
+
 // The bus with a rider waiting at the stop.
 class BusAtTheStop : public Scripts {
 protected:

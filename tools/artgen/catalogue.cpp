@@ -62,6 +62,7 @@ std::vector<Picture> build_catalogue() {
     figures::add_aircraft_pictures(out);
     figures::add_waiting_passenger_sheets(out);
     figures::add_scenery_changer_sheets(out);
+    figures::add_holiday_visitor_sheets(out);
     return out;
 }
 

@@ -4,6 +4,7 @@
 
 #include "figures/bus.h"
 #include "figures/figures_1_to_9.h"
+#include "figures/holiday_visitors.h"
 #include "figures/scenery_changers.h"
 #include "figures/vehicles.h"
 #include "figures/waiting_passengers.h"
@@ -86,7 +87,10 @@ FigureScript ScriptFor(FigureId id) {
     case 12: return Figure12Script;
     case 16: return Figure16Script;
     case 22: return Figure22Script;
+    case 26: return Figure26Script;
     case 27: return Figure27Script;
+    case 37: return Figure37Script;
+    case 38: return Figure38Script;
     case 13: return Figure13Script;
     case 21: return Figure21Script;
     case 23: return Figure23Script;

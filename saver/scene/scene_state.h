@@ -54,6 +54,7 @@ struct FigureCounters {
     int speed;
     int waitCount;   // walking runs before a stop, picture changes during it
     int sweepRow;    // the sweeper: source row of its blocks of clean pavement
+    int runCount;    // walking runs past the sign, kept across appearances
 };
 
 // The bus's own state besides its figure record.

@@ -327,6 +327,55 @@ TEST_F(Scripts, BillPosterOnlyCrossesWhenTheBoardShowsTheCalendar) {
     EXPECT_EQ(gScene.motiveNo, 1);
 }
 
+TEST_F(Scripts, ChristmasTreeManStopsOnlyAfterFiveRunsPastTheSignInHisLifetime) {
+    FigureRecord& f = Bring(26, 1520, 132);
+    Tick(26);
+    int runsPast = 0;
+    while (f.active && f.phase == 1) {
+        const int before = f.x;
+        Tick(26);
+        if (f.x != before && f.x > 205)
+            ++runsPast;
+    }
+    if (f.active) {
+        EXPECT_EQ(f.phase, 2);
+        EXPECT_GT(runsPast, 5);
+    }
+    // A later appearance goes on counting from where the last one left off.
+    const int counted = gScene.counters[26].runCount;
+    UnloadFigure(26);
+    FigureRecord& again = Bring(26, 1520, 132);
+    Tick(26);
+    EXPECT_EQ(gScene.counters[26].runCount, counted);
+    EXPECT_EQ(again.phase, 1);
+}
+
+TEST_F(Scripts, NicholasAndTheRabbitTakeNoStepInTheRunInWhichTheyStop) {
+    for (FigureId id : {37, 38}) {
+        for (uint32_t seed = 1; seed <= 20; ++seed) {
+            SetUp();
+            SeedRandom(seed);
+            FigureRecord& f = Bring(id, 968, 103);
+            Tick(id);
+            int before = f.x;
+            while (f.active && f.phase == 1) {
+                before = f.x;
+                Tick(id);
+            }
+            if (!f.active)
+                continue;
+            EXPECT_EQ(f.phase, 2);
+            EXPECT_EQ(f.x, before) << "figure " << id;
+            EXPECT_GT(f.x, 205 + (id == 37 ? 100 : 50));
+            if (id == 38) {
+                while (f.phase != 1)
+                    Tick(id);
+                EXPECT_EQ(f.x, before + 42) << "the hop lands 42 pixels on";
+            }
+        }
+    }
+}
+
 // The bus with a rider waiting at the stop.
 class BusAtTheStop : public Scripts {
 protected:

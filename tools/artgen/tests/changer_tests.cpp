@@ -1,0 +1,198 @@
+// Tests of the scenery changers' sheets (figures 16, 22, 27). The frame
+// tables are typed in again from the figure scripts, independently of the
+// painter's own, and the pictures are held to what the scripts do with them:
+// where the broom sweeps, where the ladder stands while the origin moves.
+#include <string>
+#include <vector>
+
+#include "catalogue.h"
+#include "figures/figures.h"
+
+using namespace art;
+
+#include "check.h"
+
+struct Entry {
+    int x, w, h;
+};
+
+struct SheetWant {
+    std::string name;
+    int w, h;
+    std::vector<Entry> entries;
+};
+
+static std::vector<SheetWant> wanted() {
+    std::vector<Entry> f16;
+    for (auto xw : std::vector<std::pair<int, int>>{
+             {0, 64}, {65, 56}, {122, 56}, {179, 48}, {228, 88}, {317, 88}, {406, 96}, {503, 88}, {592, 80}})
+        f16.push_back({xw.first, xw.second, 73});
+    f16.push_back({673, 48, 16});
+    std::vector<Entry> f27;
+    for (auto xw : std::vector<std::pair<int, int>>{
+             {0, 112},    {113, 120},  {234, 128},  {363, 136},  {500, 96},   {597, 104},  {702, 80},   {783, 80},
+             {864, 80},   {945, 80},   {1026, 56},  {1083, 64},  {1148, 56},  {1205, 64},  {1270, 64},  {1335, 72},
+             {1408, 144}, {1553, 64},  {1618, 64},  {1683, 64},  {1748, 64},  {1813, 64},  {1878, 56},  {1935, 56},
+             {1992, 64},  {2057, 56},  {2114, 64},  {2179, 56},  {2236, 96},  {2333, 104}, {2438, 112}, {2551, 128}})
+        f27.push_back({xw.first, xw.second, 138});
+    return {
+        {"FIG16_T00", 728, 90, f16},
+        {"FIG22_T00", 1160, 86,
+         {{0, 80, 68},
+          {81, 72, 72},
+          {154, 88, 67},
+          {243, 80, 72},
+          {324, 80, 68},
+          {405, 88, 68},
+          {494, 112, 67},
+          {607, 88, 66},
+          {696, 48, 86},
+          {745, 48, 86},
+          {794, 48, 86},
+          {843, 56, 86},
+          {900, 88, 72},
+          {989, 72, 72},
+          {1062, 96, 72}}},
+        {"FIG27_T00", 2680, 138, f27},
+    };
+}
+
+static const Picture* find(const std::vector<Picture>& pics, const std::string& n) {
+    for (const Picture& p : pics)
+        if (p.name == n) return &p;
+    return nullptr;
+}
+
+static bool opaque(const Image& img, int x, int y) { return img.get(x, y) != KEY; }
+
+// Opaque columns of an entry's row, in the entry's own columns.
+static std::vector<int> opaque_cols(const Image& img, const Entry& e, int row) {
+    std::vector<int> out;
+    for (int x = 0; x < e.w; ++x)
+        if (opaque(img, e.x + x, row)) out.push_back(x);
+    return out;
+}
+
+static void check_layout(const std::vector<Picture>& pics) {
+    for (const SheetWant& s : wanted()) {
+        g_case = s.name + " layout";
+        const Picture* p = find(pics, s.name);
+        CHECK(p != nullptr);
+        if (!p) continue;
+        CHECK(p->family == "people");
+        CHECK(p->img.w == s.w);
+        CHECK(p->img.h == s.h);
+        if (p->img.w != s.w || p->img.h != s.h) continue;
+        // nothing opaque outside the entries (each at y 0 with its own height)
+        std::vector<int> inside(size_t(s.w) * s.h, 0);
+        for (const Entry& e : s.entries)
+            for (int y = 0; y < e.h; ++y)
+                for (int x = e.x; x < e.x + e.w; ++x) inside[size_t(y) * s.w + x] = 1;
+        int stray = 0;
+        for (int y = 0; y < s.h; ++y)
+            for (int x = 0; x < s.w; ++x)
+                if (!inside[size_t(y) * s.w + x] && opaque(p->img, x, y)) ++stray;
+        CHECK(stray == 0);
+        // every entry is drawn and stands on its own bottom row
+        for (size_t k = 0; k < s.entries.size(); ++k) {
+            const Entry& e = s.entries[k];
+            g_case = s.name + " entry " + std::to_string(k);
+            int painted = 0;
+            for (int y = 0; y < e.h; ++y)
+                for (int x = e.x; x < e.x + e.w; ++x) painted += opaque(p->img, x, y);
+            CHECK(painted > e.w * e.h / 40);
+            CHECK(!opaque_cols(p->img, e, e.h - 1).empty());
+        }
+    }
+}
+
+static void check_determinism(const std::vector<Picture>& a) {
+    g_case = "determinism";
+    std::vector<Picture> b;
+    figures::add_scenery_changer_sheets(b);
+    CHECK(a.size() == b.size());
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        CHECK(a[i].name == b[i].name);
+        CHECK(a[i].img.px == b[i].img.px);
+    }
+}
+
+// The sweeper's script wipes the pavement in entry columns 40..70 at the
+// end of each walking run: the broom head has to be there, on the ground,
+// ahead of him.
+static void check_broom(const std::vector<Picture>& pics) {
+    const Picture* p = find(pics, "FIG22_T00");
+    if (!p) return;
+    const std::vector<Entry> e = wanted()[1].entries;
+    for (int k = 0; k < 4; ++k) {
+        g_case = "FIG22 broom in walk entry " + std::to_string(k);
+        const std::vector<int> cols = opaque_cols(p->img, e[k], e[k].h - 1);
+        int in_band = 0, right = -1;
+        for (int c : cols) {
+            in_band += (c >= 40 && c <= 70);
+            right = c;
+        }
+        CHECK(in_band >= 8);
+        CHECK(right >= 48);
+    }
+}
+
+// The bill poster's ladder stands still against the board while the script
+// moves the origin 30 columns right between entries 9 and 10: its feet are
+// at the same columns in entries 10..24 and 30 columns further right in 6..9.
+static void check_ladder(const std::vector<Picture>& pics) {
+    const Picture* p = find(pics, "FIG27_T00");
+    if (!p) return;
+    const std::vector<Entry> e = wanted()[2].entries;
+    auto ladder_feet = [&](int k) {
+        // the rightmost opaque run of the bottom row: the person stands left of it
+        std::vector<int> c = opaque_cols(p->img, e[k], 137);
+        return c.empty() ? -1 : c.back();
+    };
+    const int ref = ladder_feet(12);
+    g_case = "FIG27 ladder foot";
+    CHECK(ref > 0);
+    for (int k = 10; k <= 23; ++k) {
+        g_case = "FIG27 ladder foot in entry " + std::to_string(k);
+        CHECK(ladder_feet(k) == ref);
+    }
+    for (int k = 6; k <= 9; ++k) {
+        g_case = "FIG27 ladder foot in entry " + std::to_string(k);
+        CHECK(ladder_feet(k) == ref + 30);
+    }
+    // the new bill is spread far across the board in entry 16 only
+    g_case = "FIG27 bill spread in entry 16";
+    int far = 0;
+    for (int y = 0; y < 138; ++y)
+        for (int x = 100; x < 144; ++x) far += opaque(p->img, e[16].x + x, y);
+    CHECK(far > 44 * 30);
+}
+
+// Entries 0..8 of figure 16 stand on row 72; the litter scrap is drawn below
+// them in the street, so the sheet's rows 73..89 hold nothing but the scrap.
+static void check_fig16(const std::vector<Picture>& pics) {
+    const Picture* p = find(pics, "FIG16_T00");
+    if (!p) return;
+    g_case = "FIG16 rows below the figure";
+    int below = 0;
+    for (int y = 73; y < 90; ++y)
+        for (int x = 0; x < 728; ++x) below += opaque(p->img, x, y);
+    CHECK(below == 0);
+    // the scrap is spilled shopping, spread over most of its width
+    g_case = "FIG16 scrap";
+    const std::vector<int> cols = opaque_cols(p->img, {673, 48, 16}, 15);
+    CHECK(cols.size() >= 16);
+    CHECK(!cols.empty() && cols.front() < 10 && cols.back() > 36);
+}
+
+int main() {
+    std::vector<Picture> pics;
+    figures::add_scenery_changer_sheets(pics);
+    check_layout(pics);
+    check_determinism(pics);
+    check_broom(pics);
+    check_ladder(pics);
+    check_fig16(pics);
+    std::printf("changer tests: %d passed, %d failed\n", g_passed, g_failed);
+    return g_failed ? 1 : 0;
+}

@@ -242,12 +242,6 @@ static Parsed parse_bmp(const std::vector<uint8_t>& f) {
     return p;
 }
 
-static const Picture* find(const std::vector<Picture>& pics, const std::string& n) {
-    for (const Picture& p : pics)
-        if (p.name == n) return &p;
-    return nullptr;
-}
-
 static void catalogue_cases(const std::vector<Picture>& pics) {
     g_case = "catalogue names and sizes";
     struct Want { std::string name; int w, h; };

@@ -57,12 +57,6 @@ static std::vector<SheetWant> wanted() {
     };
 }
 
-static const Picture* find(const std::vector<Picture>& pics, const std::string& n) {
-    for (const Picture& p : pics)
-        if (p.name == n) return &p;
-    return nullptr;
-}
-
 static bool opaque(const Image& img, int x, int y) { return img.get(x, y) != KEY; }
 
 // Opaque columns of an entry's row, in the entry's own columns.

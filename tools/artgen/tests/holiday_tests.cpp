@@ -35,12 +35,6 @@ static std::vector<SheetWant> wanted() {
     };
 }
 
-static const Picture* find(const std::vector<Picture>& pics, const std::string& n) {
-    for (const Picture& p : pics)
-        if (p.name == n) return &p;
-    return nullptr;
-}
-
 static bool opaque(const Image& img, int x, int y) { return img.get(x, y) != KEY; }
 
 // Lowest and highest opaque rows of a frame (-1 when empty).

@@ -70,12 +70,6 @@ static std::vector<SheetWant> wanted_sheets() {
     return s;
 }
 
-static const Picture* find(const std::vector<Picture>& pics, const std::string& n) {
-    for (const Picture& p : pics)
-        if (p.name == n) return &p;
-    return nullptr;
-}
-
 static int lowest_opaque_row(const Image& img, const Frame& f) {
     for (int y = f.y + f.h - 1; y >= f.y; --y)
         for (int x = f.x; x < f.x + f.w; ++x)
@@ -94,11 +88,6 @@ static bool booth_frame(const std::string& sheet, int k) { return sheet.rfind("F
 // Frames that hold litter rather than a figure.
 static bool litter_frame(const std::string& sheet, int k) {
     return (sheet == "FIG05_T00" && k == 9) || (sheet == "FIG09_T00" && k == 15);
-}
-
-static double luminance(uint8_t i) {
-    Rgb c = palette()[i];
-    return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b;
 }
 
 static void sheet_cases(const std::vector<Picture>& pics) {

@@ -45,12 +45,6 @@ static std::vector<SheetWant> wanted() {
     };
 }
 
-static const Picture* find(const std::vector<Picture>& pics, const std::string& n) {
-    for (const Picture& p : pics)
-        if (p.name == n) return &p;
-    return nullptr;
-}
-
 static Rect rect_of(const Frame& f, int h) { return {f.x, 0, f.w, h}; }
 
 static bool opaque(const Image& img, int x, int y) { return img.get(x, y) != KEY; }
@@ -123,11 +117,6 @@ static double facing(const Image& img, const Rect& r) {
 }
 
 static bool contains(const Image& img, uint8_t c) { return std::find(img.px.begin(), img.px.end(), c) != img.px.end(); }
-
-static double luminance(uint8_t i) {
-    Rgb c = palette()[i];
-    return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b;
-}
 
 static void sheet_cases(const std::vector<Picture>& pics) {
     for (const SheetWant& w : wanted()) {

@@ -91,9 +91,19 @@ void FreeSceneSounds() {
     }
 }
 
+namespace {
+SoundObserver gSoundObserver = nullptr;
+}
+
+void SetSoundObserver(SoundObserver observer) {
+    gSoundObserver = observer;
+}
+
 void PlaySceneSound(int slot) {
     if (!gSettings.soundOn || slot < 0 || slot >= SoundCount)
         return;
+    if (gSoundObserver)
+        gSoundObserver(slot);
     // SND_NOSTOP: a sound that is still playing is never cut off; the new one is dropped instead.
     if (gScene.soundData[slot]) {
         sndPlaySoundA(static_cast<LPCSTR>(gScene.soundData[slot]), SND_ASYNC | SND_NODEFAULT | SND_MEMORY | SND_NOSTOP);

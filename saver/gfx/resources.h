@@ -17,3 +17,8 @@ void LoadSceneSounds();
 void FreeSceneSounds();
 // Starts sound slot 0..26 (sound number slot + 1) unless one is playing already.
 void PlaySceneSound(int slot);
+
+// Tests watch which sounds the scene starts: the observer sees every slot that is started while
+// sound is on, whether or not another sound is still playing. Null (the default) watches nothing.
+using SoundObserver = void (*)(int slot);
+void SetSoundObserver(SoundObserver observer);

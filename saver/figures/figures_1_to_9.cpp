@@ -423,10 +423,6 @@ constexpr gfx::FrameRect kFigure6[] = {
 
 constexpr int kBoothX = 504;
 
-bool LastMinuteOfTheDay() {
-    return IsDayScene() && gScene.hour == gSettings.nightAfterHour && gScene.minute > 58;
-}
-
 }  // namespace
 
 void Figure6Script(FigureId id) {

@@ -1,8 +1,19 @@
 #include "figures/script_model.h"
 
 #include "gfx/resources.h"
+#include "settings/settings.h"
+
+namespace {
+FrameObserver gFrameObserver = nullptr;
+}
+
+void SetFrameObserver(FrameObserver observer) {
+    gFrameObserver = observer;
+}
 
 void DrawFrame(FigureId id, const FrameTable& table, int entry, int variant) {
+    if (gFrameObserver)
+        gFrameObserver(id, entry, table.count, variant);
     if (entry < 0)
         entry = 0;
     if (entry >= table.count)
@@ -42,4 +53,8 @@ void LeaveStage(FigureId id) {
 
 bool IsDayScene() {
     return gScene.timeOfDay == 1;
+}
+
+bool LastMinuteOfTheDay() {
+    return IsDayScene() && gScene.hour == gSettings.nightAfterHour && gScene.minute > 58;
 }

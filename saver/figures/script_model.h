@@ -18,6 +18,11 @@ struct FrameTable {
 // beyond the table shows the nearest frame that exists.
 void DrawFrame(FigureId id, const FrameTable& table, int entry, int variant = 0);
 
+// Tests watch which pictures the scripts draw: the observer sees every entry asked of DrawFrame,
+// before it is brought into the table, with the table's size. Null (the default) watches nothing.
+using FrameObserver = void (*)(FigureId id, int entry, int tableSize, int variant);
+void SetFrameObserver(FrameObserver observer);
+
 // One tick of a hold: the picture advances (tickCount back to 0, frameIndex up by one) once
 // tickCount exceeds `hold`. Returns true when it advanced. With NoHold it advances every tick.
 constexpr int NoHold = -1;
@@ -34,3 +39,5 @@ bool AboveBoardingLine(const FigureRecord& f);
 void LeaveStage(FigureId id);
 
 bool IsDayScene();
+// The last minute of the day pictures, when those who linger go home.
+bool LastMinuteOfTheDay();

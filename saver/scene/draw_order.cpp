@@ -3,6 +3,7 @@
 #include <array>
 
 #include "figures/bus.h"
+#include "figures/day_passers_by.h"
 #include "figures/figures_1_to_9.h"
 #include "figures/holiday_visitors.h"
 #include "figures/scenery_changers.h"
@@ -84,6 +85,15 @@ FigureScript ScriptFor(FigureId id) {
     if (id >= 1 && id <= 9)
         return kFirstNine[id - 1];
     switch (id) {
+    case 11: return Figure11Script;
+    case 14: return Figure14Script;
+    case 15: return Figure15Script;
+    case 20: return Figure20Script;
+    case 24: return Figure24Script;
+    case 25: return Figure25Script;
+    case 29: return Figure29DayScript;
+    case 30: return Figure30Script;
+    case 34: return Figure34Script;
     case 12: return Figure12Script;
     case 16: return Figure16Script;
     case 22: return Figure22Script;

@@ -54,7 +54,7 @@ struct FigureCounters {
     int speed;
     int waitCount;   // walking runs before a stop, picture changes during it
     int sweepRow;    // the sweeper: source row of its blocks of clean pavement
-    int runCount;    // walking runs past the sign, kept across appearances
+    int runCount;    // walking or barking runs (past the sign for some), kept across appearances
 };
 
 // The bus's own state besides its figure record.

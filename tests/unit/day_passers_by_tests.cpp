@@ -7,6 +7,7 @@
 #include "figures/day_passers_by.h"
 #include "figures/script_model.h"
 #include "gfx/resources.h"
+#include "scene/director.h"
 #include "scene/draw_order.h"
 #include "settings/settings.h"
 
@@ -492,6 +493,19 @@ TEST_F(DayPassersBy, WithSoundOffTheChancesAreStillDrawn) {
     ASSERT_EQ(gDrawn.size(), loudDraws.size());
     for (size_t i = 0; i < gDrawn.size(); ++i)
         ASSERT_EQ(gDrawn[i].entry, loudDraws[i].entry) << "picture " << i;
+}
+
+TEST_F(DayPassersBy, HoodedCoatHasNoCooldownWhileTheManInGreenRestsFivePasses) {
+    // Only the scene start brings figure 20; figure 34 comes after its first cooldown.
+    for (int pass = 1; pass <= 200; ++pass) {
+        RestStep();
+        ASSERT_EQ(gFigures[20].ready, 0) << "pass " << pass;
+        if (pass == 5) {
+            EXPECT_EQ(gFigures[34].ready, 0);
+        } else if (pass == 6) {
+            EXPECT_EQ(gFigures[34].ready, 1);
+        }
+    }
 }
 
 }  // namespace

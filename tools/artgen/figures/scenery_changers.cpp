@@ -181,27 +181,32 @@ void apple(Canvas& cv, Pt c, int kind, double s = 1.3) {
     }
 }
 
+// The script draws the scrap 74 rows below her y, two rows in front of her
+// feet (row 72): the mess lies flat in its top rows, so that it sits where
+// the shopping landed in entry 7 instead of dropping further down.
+constexpr int kF16Ground = 72, kScrapGround = 4;
+
 void paint_scrap16(Image& f) {
     Canvas cv(f.w, f.h);
-    const int g = f.h - 1;
+    const int g = kScrapGround;
     // the empty bag lying on its side, split open towards the left
     uint8_t id = cv.part();
-    blob(cv, {{27, g - 7.0}, {44, g - 8.0}, {45, g + 1.0}, {28, g + 1.0}, {25, g - 2.0}, {29, g - 4.0}},
-         Mat{ramp::cloth_beige, 3.8, 1.0}, id, 0, 0.4);
-    for (int y = g - 6; y <= g - 1; ++y) cv.put(44, y, ramp::cloth_beige(2), id);  // the folded bottom
+    blob(cv, {{28, g - 3.5}, {44, g - 4.0}, {45, g + 0.5}, {28, g + 0.5}, {26, g - 1.0}}, Mat{ramp::cloth_beige, 3.8, 1.0},
+         id, 0, 0.4);
+    for (int y = g - 3; y <= g; ++y) cv.put(44, y, ramp::cloth_beige(2), id);  // the folded bottom
     id = cv.part();
-    for (int y = g - 5; y <= g - 1; ++y) cv.put(30 - (y & 1), y, ramp::cloth_beige(1), id);  // the tear
-    // the shopping rolled out of it
-    apple(cv, {22, g - 1.6}, 0, 1.5);
-    apple(cv, {14, g - 2.0}, 2, 1.4);
-    apple(cv, {6, g - 1.6}, 0, 1.5);
-    apple(cv, {18, g - 6.5}, 1, 1.5);
+    for (int y = g - 2; y <= g; ++y) cv.put(30 - (y & 1), y, ramp::cloth_beige(1), id);  // the tear
+    // the shopping rolled out of it, where it landed
+    apple(cv, {22, g - 2.0}, 0, 1.15);
+    apple(cv, {14, g - 2.0}, 2, 1.0);
+    apple(cv, {6.5, g - 2.0}, 0, 1.15);
+    apple(cv, {18.5, g - 1.6}, 1, 0.95);
     id = cv.part();
-    blob(cv, {{33, g - 12.0}, {41, g - 13.0}, {42, g - 10.0}, {34, g - 9.0}}, Mat{ramp::grey, 6.2, 0.8}, id, 0, 0.2);
-    seg(cv, {35, g - 11.0}, {39, g - 11.5}, ramp::paint_blue(3), id);  // the carton, on the bag
+    blob(cv, {{34, g - 1.0}, {41, g - 1.5}, {41, g + 0.5}, {34, g + 0.5}}, Mat{ramp::grey, 6.2, 0.8}, id, 0, 0.2);
+    seg(cv, {35, g - 0.5}, {40, g - 0.5}, ramp::paint_blue(3), id);  // the carton, flat by the bag
     id = cv.part();
-    capsule(cv, {2, g - 7.0}, {10, g - 9.0}, 1.2, 1.4, Mat{ramp::paint_yellow, 3.6, 1.1}, id);  // a banana
-    dot(cv, {11, g - 9.0}, ramp::wood(1), id);
+    capsule(cv, {1.5, g - 0.8}, {9.5, g - 1.6}, 0.9, 1.0, Mat{ramp::paint_yellow, 3.6, 1.1}, id);  // a banana
+    dot(cv, {10.5, g - 1.6}, ramp::wood(1), id);
     outline(cv);
     f = cv.img;
 }
@@ -219,7 +224,7 @@ Image sheet_fig16() {
             p.hold[0] = Held::ShoppingBag;
             p.arm[0].swing *= 0.35;
             p.arm[0].bend = 4;
-            paint_person(f, L, p, walk_anchor(a0, 14, k, -1), f.h - 1);
+            paint_person(f, L, p, walk_anchor(a0, 14, k, -1), ground_row(fr[k], kF16Ground));
         });
     // the drop: the script steps the origin 25 left and then 11 back, so the
     // in-frame columns step the other way and she stands still
@@ -227,7 +232,7 @@ Image sheet_fig16() {
     const double H = L.height;
     auto drop_frame = [&](int k, double ax, Pose p, double open, const std::vector<std::pair<Pt, int>>& falling) {
         paint_frame(sheet, fr[k], [&](Image& f) {
-            const int g = f.h - 1;
+            const int g = ground_row(fr[k], kF16Ground);
             paint_person(f, L, p, ax, g, [&](Canvas& cv, const Rig& rig, Layer layer) {
                 if (layer != Layer::Front) return;
                 torn_bag(cv, rig.hand[0], H, open, k);
@@ -246,7 +251,7 @@ Image sheet_fig16() {
         p.arm[0] = {40, 40};
         p.arm[1] = {25, 30};
         p.nod = 15;
-        Rig r = rig_person(L, p, stop, 72);
+        Rig r = rig_person(L, p, stop, kF16Ground);
         Pt b = r.hand[0] + Pt{0, 0.17 * H};
         drop_frame(5, stop, p, 0.8, {{b + Pt{-1, 3}, 0}, {b + Pt{2, 6}, 2}});
     }
@@ -257,7 +262,7 @@ Image sheet_fig16() {
         p.arm[1] = {70, 20};
         p.nod = 25;
         p.mouth = 1;
-        Rig r = rig_person(L, p, stop, 72);
+        Rig r = rig_person(L, p, stop, kF16Ground);
         Pt b = r.hand[0] + Pt{0, 0.17 * H};
         drop_frame(6, stop, p, 1.0,
                    {{b + Pt{-3, 6}, 0}, {b + Pt{-8, 14}, 1}, {b + Pt{-1, 19}, 3}, {b + Pt{-14, 8}, 2}, {{18, 68}, 0}});
@@ -269,7 +274,8 @@ Image sheet_fig16() {
         p.arm[1] = {35, 40};
         p.nod = 30;
         p.mouth = 1;
-        drop_frame(7, stop, p, 1.0, {{{30, 70}, 0}, {{22, 69}, 3}, {{12, 70}, 2}, {{36, 70}, 1}, {{6, 66}, 0}});
+        // on the ground just above where the scrap will lie, in its columns
+        drop_frame(7, stop, p, 1.0, {{{22, 70.5}, 0}, {{14, 70.3}, 2}, {{7, 70.5}, 0}, {{18, 68.5}, 1}, {{37, 70}, 3}});
     }
     {   // 8: she stands and looks at the mess, the empty bag in her hand
         Pose p = stand_pose(-1);
@@ -284,10 +290,15 @@ Image sheet_fig16() {
 
 // ---------------------------------------------------------------------------
 // Figure 22: the sweeper walks right pushing his broom ahead; the script
-// copies the clean pavement under the broom head (frame columns 40..70, from
-// row 52 down), so the head sweeps there.
+// copies the clean pavement under the broom head (frame columns 40..70,
+// rows 52..76), so the head sweeps there.
 
 constexpr int kF22W = 1160, kF22H = 86;
+// The script stands him with y = stageHeight - d - 68 and draws every frame
+// at y, 66 to 72 rows high; his soles go on row 65 below y, the lowest row
+// that even the shortest frame has. The long rest (8..11) is drawn 18 rows
+// higher, so there they stand on row 83.
+constexpr int kF22Ground = 65, kF22RestRaise = 18;
 
 Look sweeper() {
     Look L = look_of(22);
@@ -310,7 +321,7 @@ Image sheet_fig22() {
     // top, and which hands hold the handle where (0..1 from head to top)
     auto side = [&](int k, Pose p, double ax, double head_x, Pt top_off, double near_at, double far_at) {
         paint_frame(sheet, fr(k), [&](Image& f) {
-            const int g = f.h - 1;
+            const int g = ground_row(fr(k), kF22Ground);
             const Pt head{head_x, g - 6.5};
             const Pt top = head + top_off;
             if (near_at >= 0) hand_to(L, p, 0, lerp(head, top, near_at), ax, g);
@@ -364,7 +375,7 @@ Image sheet_fig22() {
     // upright at his side, and wipes his brow
     for (int k = 8; k < 12; ++k)
         paint_frame(sheet, fr(k), [&](Image& f) {
-            const int g = f.h - 1;
+            const int g = ground_row(fr(k), kF22Ground, -kF22RestRaise);
             const double ax = 20;
             const double bx = 35;
             Pose p = front_pose();

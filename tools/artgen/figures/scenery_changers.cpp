@@ -80,6 +80,30 @@ void ladder(Canvas& cv, Pt foot, Pt top, double gap = 5, double pitch = 9) {
     id = cv.part();
     capsule(cv, foot, top, 0.8, 0.8, rail, id);
 }
+// A stepladder standing open, seen from the side: the stepping section from
+// `front` up to the top cap at `apex`, its treads sticking out towards the
+// back every `pitch` rows, the back legs down to `back`, a spreader bar
+// between the two. It stands on its own, against nothing.
+void step_ladder(Canvas& cv, Pt front, Pt apex, Pt back, double pitch = 9) {
+    const Mat stile{ramp::wood, 3.6, 0.8}, far_stile{ramp::wood, 2.6, 0.8};
+    uint8_t id = cv.part();
+    const Pt down{0, 0.6};  // the feet stand on their row, not above it
+    capsule(cv, back + down, apex + Pt{0.5, 1.5}, 0.7, 0.7, far_stile, id);                  // back legs
+    seg(cv, lerp(back, apex, 0.45), lerp(front, apex, 0.45) + Pt{1.5, 0}, ramp::grey(3), id);  // spreader
+    id = cv.part();
+    capsule(cv, front + Pt{1.5, -0.5}, apex + Pt{1.5, 0.5}, 0.6, 0.6, far_stile, id);  // the far stile
+    id = cv.part();
+    for (double row = front.y - 0.7 * pitch; row > apex.y + 3; row -= pitch) {
+        const Pt at = lerp(front, apex, (front.y - row) / (front.y - apex.y));
+        for (int dx = 0; dx <= 4; ++dx) cv.put(int(std::floor(at.x)) + dx, int(std::floor(row)), ramp::wood(dx < 3 ? 4 : 3), id);
+        cv.put(int(std::floor(at.x)) + 1, int(std::floor(row)) + 1, ramp::wood(1), id);
+    }
+    id = cv.part();
+    capsule(cv, front + down, apex, 0.8, 0.8, stile, id);
+    blob(cv, {apex + Pt{-2.5, -1.5}, apex + Pt{3.5, -1.5}, apex + Pt{3.5, 1.5}, apex + Pt{-2.5, 1.5}}, Mat{ramp::wood, 2.8, 1.0},
+         id, 0, 0.2);  // the top cap
+}
+
 Pt along(Pt foot, Pt top, int row) {
     const double t = (foot.y - row) / (foot.y - top.y);
     return lerp(foot, top, t);
@@ -101,17 +125,19 @@ void bucket(Canvas& cv, Pt hook, bool brush = true) {
     seg(cv, top + Pt{4, 0.5}, hook, bail, id);
 }
 
-// A wide paste brush held in a fist, pointing along d.
-void paste_brush(Canvas& cv, Pt hand, Pt d, bool wet = true) {
+// A wide paste brush held in a fist, pointing along d, its bristles
+// `handle` pixels from the fist (the long one reaches from the ladder's
+// steps to the board).
+void paste_brush(Canvas& cv, Pt hand, Pt d, bool wet = true, double handle = 5) {
     const double l = std::max(1e-6, len(d));
     const Pt u = d * (1.0 / l);
     const Pt n{-u.y, u.x};
     uint8_t id = cv.part();
-    capsule(cv, hand - u * 1.0, hand + u * 5.0, 0.6, 0.6, Mat{ramp::wood, 4.0, 1.0}, id);
+    capsule(cv, hand - u * 1.0, hand + u * handle, 0.6, 0.6, Mat{ramp::wood, 4.0, 1.0}, id);
     id = cv.part();
-    for (double s = 5; s <= 8; s += 1)
+    for (double s = handle; s <= handle + 3; s += 1)
         for (double w = -3.5; w <= 3.5; w += 0.5)
-            dot(cv, hand + u * s + n * w, s >= 7 && wet ? ramp::grey(6) : ramp::ochre(s > 5.5 ? 3 : 2), id);
+            dot(cv, hand + u * s + n * w, s >= handle + 2 && wet ? ramp::grey(6) : ramp::ochre(s > handle + 0.5 ? 3 : 2), id);
 }
 
 // A bill: pale paper with a big red title band, a blue sun and lines of
@@ -422,16 +448,23 @@ Image sheet_fig22() {
 }
 
 // ---------------------------------------------------------------------------
-// Figure 27: carries his ladder in, sets it against the board, climbs, pastes
-// and spreads the new bill, smooths it, climbs down and carries on. While he
-// works the script moves the origin 30 right (phase 2 to 3), so the ladder
-// stands 30 columns further left in frames 10..27 than in frames 4..9.
+// Figure 27: carries his stepladder in, opens it at the board, climbs,
+// pastes and spreads the new bill, smooths it, climbs down and carries on.
+// While he works the script moves the origin 30 right (phase 2 to 3), so
+// the ladder stands 30 columns further left in frames 10..27 than in 4..9.
+//
+// The ladder has to stand still in every frame from 6 to 24, and frames
+// 6..9 end at stage column 291 and the narrow ones of 10..24 at 297, while
+// the board begins at 300: a ladder leaning on anything there would lean on
+// the shelter. So it is a stepladder, opened right in front of the board's
+// left edge, and he reaches over its top to the board.
 
 constexpr int kF27W = 2680, kF27H = 138;
 constexpr double kLadderLen = 108;
 
+// In the columns of frames 10..27 (drawn at stage column 242).
 struct Up {
-    Pt foot{28, 137}, top{44, 137 - kLadderLen + 1};
+    Pt foot{13, 137}, top{32, 137 - 104}, back{48, 137};
 };
 
 Image sheet_fig27() {
@@ -482,14 +515,14 @@ Image sheet_fig27() {
                          const std::function<void(Canvas&, const Rig&)>& front) {
         paint_frame(sheet, fr[k], [&](Image& f) {
             const Pt foot = up.foot + Pt{double(shift_x), 0}, top = up.top + Pt{double(shift_x), 0};
-            const double ax = along(foot, top, stand).x - 5;
+            const double ax = along(foot, top, stand).x - 2;
             if (near_hand.x > -900) hand_to(L, p, 0, near_hand + Pt{double(shift_x), 0}, ax, stand);
             if (far_hand.x > -900) hand_to(L, p, 1, far_hand + Pt{double(shift_x), 0}, ax, stand);
             paint_person(f, L, p, ax, stand, [&](Canvas& cv, const Rig& rig, Layer layer) {
                 if (layer == Layer::Behind) {
-                    ladder(cv, foot, top, 5, 9);
-                    if (bucket_on_ladder) bucket(cv, along(foot, top, 50) + Pt{2.5, 0});
-                    else bucket(cv, {foot.x - 12, 124}, true);
+                    step_ladder(cv, foot, top, up.back + Pt{double(shift_x), 0});
+                    if (bucket_on_ladder) bucket(cv, top + Pt{6, 2});
+                    else bucket(cv, {foot.x - 9, 124}, true);
                 }
                 if (layer == Layer::Front && front) front(cv, rig);
             });
@@ -538,8 +571,9 @@ Image sheet_fig27() {
     auto brush_frame = [&](int k, Pt hand, Pt d, bool wet) {
         Pose p = on_rung(0.5);
         p.nod = -10;
+        p.lean = 16;  // over the ladder's top towards the board
         at_ladder(k, 0, p, hi, hand, along(up.foot, up.top, 40) + Pt{5, 0}, true, [&, d, wet](Canvas& cv, const Rig& rig) {
-            paste_brush(cv, rig.hand[0], d, wet);
+            paste_brush(cv, rig.hand[0], d, wet, 11);
             props::hand_over(cv, L, rig, 0);
         });
     };
@@ -548,12 +582,12 @@ Image sheet_fig27() {
         p.nod = 20;
         at_ladder(11, 0, p, hi, along(up.foot, up.top, 52) + Pt{2, -3}, along(up.foot, up.top, 40) + Pt{5, 0}, true,
                   [&](Canvas& cv, const Rig& rig) {
-                      paste_brush(cv, rig.hand[0], {0.3, 1}, true);
+                      paste_brush(cv, rig.hand[0], {0.3, 1}, true, 11);
                       props::hand_over(cv, L, rig, 0);
                   });
     }
     brush_frame(12, {46, 26}, {0.6, -1}, true);
-    brush_frame(13, {52, 20}, {1, -0.4}, true);
+    brush_frame(13, {56, 22}, {1, -0.4}, true);
     brush_frame(14, {52, 40}, {1, 0.3}, true);
     brush_frame(15, {58, 30}, {1, -0.1}, true);
     {   // 16: the new bill, unrolled across the board from his hands
@@ -565,11 +599,11 @@ Image sheet_fig27() {
         });
     }
     // 17..21: smoothing the bill with the dry brush
-    brush_frame(17, {54, 12}, {1, 0.1}, false);
-    brush_frame(18, {56, 26}, {1, 0.1}, false);
-    brush_frame(19, {56, 40}, {1, 0.1}, false);
-    brush_frame(20, {58, 54}, {1, 0.1}, false);
-    brush_frame(21, {52, 64}, {1, 0.3}, false);
+    brush_frame(17, {56, 18}, {1, 0.1}, false);
+    brush_frame(18, {57, 28}, {1, 0.1}, false);
+    brush_frame(19, {57, 34}, {1, 0.1}, false);
+    brush_frame(20, {57, 40}, {1, 0.2}, false);
+    brush_frame(21, {55, 48}, {1, 0.3}, false);
     // 22, 23: down the ladder
     at_ladder(22, 0, on_rung(1), rung_row(3), along(up.foot, up.top, 50), along(up.foot, up.top, 58) + Pt{5, 0}, true,
               nullptr);
@@ -582,7 +616,7 @@ Image sheet_fig27() {
         const double ax = 18;
         hand_to(L, p, 0, along(up.foot, up.top, 86), ax, g);
         paint_person(f, L, p, ax, g, [&](Canvas& cv, const Rig& rig, Layer layer) {
-            if (layer == Layer::Behind) ladder(cv, up.foot, up.top, 5, 9);
+            if (layer == Layer::Behind) step_ladder(cv, up.foot, up.top, up.back);
             if (layer == Layer::Middle) bucket(cv, rig.hand[1]);
         });
     });

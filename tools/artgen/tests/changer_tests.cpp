@@ -180,6 +180,37 @@ static void check_ladder(const std::vector<Picture>& pics) {
         g_case = "FIG27 ladder foot in entry " + std::to_string(k);
         CHECK(ladder_feet(k) == ref + 30);
     }
+    // It is a stepladder standing on its own right in front of the board
+    // (stage columns 300..467), not a ladder leaning on the shelter left of
+    // it: while he is up on it (entries 7..23) the ground row shows its two
+    // feet well apart, the back one close to the board; and he reaches the
+    // board from it with the brush in the entries wide enough to get there.
+    const std::vector<Rect> t = table(wanted()[2]);
+    const int y = 358 - 138 - 195;
+    auto at = [&](int k) { return Draw{k, k <= 9 ? 212 : 242, y}; };
+    for (int k = 7; k <= 23; ++k) {
+        g_case = "FIG27 stepladder in entry " + std::to_string(k);
+        const Draw d = at(k);
+        std::vector<int> cols;
+        for (int c : opaque_cols(p->img, e[size_t(k)], 137)) cols.push_back(d.x + c);
+        CHECK(!cols.empty());
+        if (cols.empty()) continue;
+        CHECK(cols.back() >= 285 && cols.back() < 300);
+        CHECK(cols.back() - cols.front() >= 25);
+        int runs = 1;
+        for (size_t i = 1; i < cols.size(); ++i) runs += cols[i] > cols[i - 1] + 1;
+        CHECK(runs == 2);
+    }
+    for (int k : {13, 14, 15, 17, 18, 19, 20, 21}) {
+        g_case = "FIG27 brush on the board in entry " + std::to_string(k);
+        CHECK(stage_rows(p->img, t[size_t(k)], at(k), 300).head >= 0);
+    }
+    // he stands on the pavement or on the ladder's steps, the ladder's feet
+    // on the ground; walking in and off, nothing bobs
+    std::vector<Draw> all;
+    for (int k = 0; k < 32; ++k) all.push_back(k < 4 ? Draw{k, 100, y} : k >= 28 ? Draw{k, 255, y} : at(k));
+    check_on_ground(p->img, t, all, y + 137, "FIG27");
+    check_continuity(p->img, t, {walk_run(0, 100, y, 34), walk_run(28, 255, y, 34)}, "FIG27");
     // the new bill is spread far across the board in entry 16 only
     g_case = "FIG27 bill spread in entry 16";
     int far = 0;

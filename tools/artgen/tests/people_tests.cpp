@@ -155,6 +155,12 @@ static int foot_spread(const Image& img, const Frame& f, int rows) {
     return hi < 0 ? 0 : hi - lo + 1;
 }
 
+static std::vector<Rect> rects(const std::vector<Frame>& fr) {
+    std::vector<Rect> out;
+    for (const Frame& f : fr) out.push_back({f.x, f.y, f.w, f.h});
+    return out;
+}
+
 static void walk_cases(const std::vector<Picture>& pics) {
     // Walking runs: contact frames (0, 2) spread the feet further than the
     // passing frames (1, 3), and no two frames of a cycle are the same.
@@ -172,6 +178,9 @@ static void walk_cases(const std::vector<Picture>& pics) {
         CHECK(p != nullptr);
         if (!p) continue;
         const auto& fr = want[r.sheet].frames;
+        // the frames of a run are drawn at one point: head and feet must not bob
+        check_continuity(p->img, rects(fr), {walk_run(r.first, 0, 0, 0)}, g_case);
+        g_case = std::string("walk cycle ") + r.sheet + " from " + std::to_string(r.first);
         int spread[4];
         std::vector<Image> crops;
         for (int k = 0; k < 4; ++k) {
@@ -395,11 +404,6 @@ static void posing_cases() {
     }
 }
 
-static std::vector<Rect> rects(const std::vector<Frame>& fr) {
-    std::vector<Rect> out;
-    for (const Frame& f : fr) out.push_back({f.x, f.y, f.w, f.h});
-    return out;
-}
 
 // Figure 5 is drawn at one y all the time, his walk from frames 69 rows high
 // and his rest from frames 71 high: he must not drop when he stops, nor bob

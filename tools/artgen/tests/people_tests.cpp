@@ -441,7 +441,9 @@ static void glass_cases(const std::vector<Picture>& pics) {
                 }
             return n ? sum / n : -1.0;
         };
-        const std::vector<Frame> fr = wanted_sheets()[8].frames;
+        std::vector<Frame> fr;
+        for (const SheetWant& w : wanted_sheets())
+            if (w.name == name) fr = w.frames;
         double street = 0;
         for (int k = 0; k < 4; ++k) street += head_light(fr[size_t(k)]) / 4;
         for (int k = 8; k <= 11; ++k) {

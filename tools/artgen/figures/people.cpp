@@ -284,29 +284,35 @@ Image sheet_fig05() {
     std::vector<FrameRect> fr = {{0, 0, 32, 69}, {33, 0, 40, 69}, {74, 0, 48, 69}, {123, 0, 56, 69},
                                  {180, 0, 48, 71}, {229, 0, 48, 71}, {278, 0, 48, 71}, {327, 0, 48, 71},
                                  {376, 0, 48, 71}, {425, 0, 8, 71}};
+    // All frames are drawn at the same y, the walk 69 rows high and the rest
+    // 71: he stands on row 68 in every one, and so does the can he drops.
+    const int ground = 68;
+    auto stand = [&](Image& f, const FrameRect& r, const Pose& p, double ax) {
+        paint_person(f, L, p, ax, ground_row(r, ground));
+    };
     for (int k = 0; k < 4; ++k)
-        paint_frame(sheet, fr[k], [&](Image& f) { person(f, L, walking(L, k, 1, Held::Can), walk_anchor(14, 21, k, 1)); });
+        paint_frame(sheet, fr[k], [&](Image& f) { stand(f, fr[k], walking(L, k, 1, Held::Can), walk_anchor(14, 21, k, 1)); });
     const double w = 23;
     paint_frame(sheet, fr[4], [&](Image& f) {
         Pose p = stand_pose(1);
         p.arm[0] = {38, 4};
         p.nod = 25;
-        person(f, L, p, w);
+        stand(f, fr[4], p, w);
     });
     paint_frame(sheet, fr[5], [&](Image& f) {
         Pose p = standing_front();
         pockets(p, 0), pockets(p, 1);
-        person(f, L, p, w);
+        stand(f, fr[5], p, w);
     });
     // also shown while he steps down to the bus
-    paint_frame(sheet, fr[6], [&](Image& f) { person(f, L, stand_pose(1), w); });
+    paint_frame(sheet, fr[6], [&](Image& f) { stand(f, fr[6], stand_pose(1), w); });
     paint_frame(sheet, fr[7], [&](Image& f) {
         Pose p = standing_front(Held::None, Held::None, 1);
         pockets(p, 0), pockets(p, 1);
-        person(f, L, p, w);
+        stand(f, fr[7], p, w);
     });
-    paint_frame(sheet, fr[8], [&](Image& f) { person(f, L, standing_front(Held::None, Held::None, -1), w); });
-    paint_frame(sheet, fr[9], [&](Image& f) { paint_litter_can(f); });
+    paint_frame(sheet, fr[8], [&](Image& f) { stand(f, fr[8], standing_front(Held::None, Held::None, -1), w); });
+    paint_frame(sheet, fr[9], [&](Image& f) { paint_litter_can(f, ground_row(fr[9], ground)); });
     return sheet;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "core/draw.h"
 #include "figures/person_paint.h"
@@ -25,11 +27,22 @@ void paint_frame(Image& sheet, const FrameRect& r, const std::function<void(Imag
         }
 }
 
+int ground_row(const FrameRect& r, int ground, int dy) {
+    const int row = ground - dy;
+    if (row < 0 || row >= r.h) {
+        std::fprintf(stderr, "artgen: a %dx%d frame at x %d cannot hold the feet on its row %d\n", r.w, r.h, r.x, row);
+        std::abort();
+    }
+    return row;
+}
+
 double walk_anchor(double first, double step, int k, int direction) { return first + direction * step / 4.0 * k; }
 
-void paint_litter_can(Image& frame) {
+void paint_litter_can(Image& frame) { paint_litter_can(frame, frame.h - 1); }
+
+void paint_litter_can(Image& frame, int ground) {
     // a drinks can trodden flat, lying on its side; light from the upper left
-    const int b = frame.h - 1;
+    const int b = ground;
     const char* rows[4] = {" 7766s ", "s65545ss", "d43223dd", " 1110 d"};
     for (int r = 0; r < 4; ++r)
         for (int x = 0; rows[r][x] && x < frame.w; ++x) {
@@ -68,6 +81,16 @@ namespace {
 
 bool rail_row(int y) { return (y >= 352 && y < 355) || (y >= 384 && y < 387) || (y >= 418 && y < 421); }
 bool streak(int x, int y) { return ((x - kGlassLeft) + (y - kGlassTop)) % 41 < 4; }
+
+// Whoever stands behind the clear glass keeps their own colours; only the
+// reflections are paler. (Stepping along the colour's own ramp would turn
+// brown hair blond and skin yellow, the ramps' light ends.)
+uint8_t through_glass(uint8_t c, bool reflection) {
+    if (!reflection) return c;
+    const Rgb v = palette()[c];
+    auto mix = [](uint8_t ch) { return uint8_t(ch + (235 - ch) * 0.3); };
+    return nearest({mix(v.r), mix(v.g), mix(v.b)});
+}
 
 // The booth's own parts that stand in front of whoever is inside.
 bool structure(int x, int y) {
@@ -130,7 +153,7 @@ Image compose(const Image& street, const Rect& at, const std::function<void(Imag
                 if (!inside || in_opening(x, y)) c = p;
                 else if (structure(x, y)) c = street.get(x, y);
                 else if (x >= kGlassLeft && x < kGlassRight && y >= kGlassTop && y < kGlassBottom)
-                    c = shift(p, streak(x, y) ? 2 : 1);
+                    c = through_glass(p, streak(x, y));
                 else c = street.get(x, y);
             }
             if (open && inside && in_panel(x, y))

@@ -80,6 +80,30 @@ void ladder(Canvas& cv, Pt foot, Pt top, double gap = 5, double pitch = 9) {
     id = cv.part();
     capsule(cv, foot, top, 0.8, 0.8, rail, id);
 }
+// A stepladder standing open, seen from the side: the stepping section from
+// `front` up to the top cap at `apex`, its treads sticking out towards the
+// back every `pitch` rows, the back legs down to `back`, a spreader bar
+// between the two. It stands on its own, against nothing.
+void step_ladder(Canvas& cv, Pt front, Pt apex, Pt back, double pitch = 9) {
+    const Mat stile{ramp::wood, 3.6, 0.8}, far_stile{ramp::wood, 2.6, 0.8};
+    uint8_t id = cv.part();
+    const Pt down{0, 0.6};  // the feet stand on their row, not above it
+    capsule(cv, back + down, apex + Pt{0.5, 1.5}, 0.7, 0.7, far_stile, id);                  // back legs
+    seg(cv, lerp(back, apex, 0.45), lerp(front, apex, 0.45) + Pt{1.5, 0}, ramp::grey(3), id);  // spreader
+    id = cv.part();
+    capsule(cv, front + Pt{1.5, -0.5}, apex + Pt{1.5, 0.5}, 0.6, 0.6, far_stile, id);  // the far stile
+    id = cv.part();
+    for (double row = front.y - 0.7 * pitch; row > apex.y + 3; row -= pitch) {
+        const Pt at = lerp(front, apex, (front.y - row) / (front.y - apex.y));
+        for (int dx = 0; dx <= 4; ++dx) cv.put(int(std::floor(at.x)) + dx, int(std::floor(row)), ramp::wood(dx < 3 ? 4 : 3), id);
+        cv.put(int(std::floor(at.x)) + 1, int(std::floor(row)) + 1, ramp::wood(1), id);
+    }
+    id = cv.part();
+    capsule(cv, front + down, apex, 0.8, 0.8, stile, id);
+    blob(cv, {apex + Pt{-2.5, -1.5}, apex + Pt{3.5, -1.5}, apex + Pt{3.5, 1.5}, apex + Pt{-2.5, 1.5}}, Mat{ramp::wood, 2.8, 1.0},
+         id, 0, 0.2);  // the top cap
+}
+
 Pt along(Pt foot, Pt top, int row) {
     const double t = (foot.y - row) / (foot.y - top.y);
     return lerp(foot, top, t);
@@ -101,17 +125,19 @@ void bucket(Canvas& cv, Pt hook, bool brush = true) {
     seg(cv, top + Pt{4, 0.5}, hook, bail, id);
 }
 
-// A wide paste brush held in a fist, pointing along d.
-void paste_brush(Canvas& cv, Pt hand, Pt d, bool wet = true) {
+// A wide paste brush held in a fist, pointing along d, its bristles
+// `handle` pixels from the fist (the long one reaches from the ladder's
+// steps to the board).
+void paste_brush(Canvas& cv, Pt hand, Pt d, bool wet = true, double handle = 5) {
     const double l = std::max(1e-6, len(d));
     const Pt u = d * (1.0 / l);
     const Pt n{-u.y, u.x};
     uint8_t id = cv.part();
-    capsule(cv, hand - u * 1.0, hand + u * 5.0, 0.6, 0.6, Mat{ramp::wood, 4.0, 1.0}, id);
+    capsule(cv, hand - u * 1.0, hand + u * handle, 0.6, 0.6, Mat{ramp::wood, 4.0, 1.0}, id);
     id = cv.part();
-    for (double s = 5; s <= 8; s += 1)
+    for (double s = handle; s <= handle + 3; s += 1)
         for (double w = -3.5; w <= 3.5; w += 0.5)
-            dot(cv, hand + u * s + n * w, s >= 7 && wet ? ramp::grey(6) : ramp::ochre(s > 5.5 ? 3 : 2), id);
+            dot(cv, hand + u * s + n * w, s >= handle + 2 && wet ? ramp::grey(6) : ramp::ochre(s > handle + 0.5 ? 3 : 2), id);
 }
 
 // A bill: pale paper with a big red title band, a blue sun and lines of
@@ -181,27 +207,32 @@ void apple(Canvas& cv, Pt c, int kind, double s = 1.3) {
     }
 }
 
+// The script draws the scrap 74 rows below her y, two rows in front of her
+// feet (row 72): the mess lies flat in its top rows, so that it sits where
+// the shopping landed in entry 7 instead of dropping further down.
+constexpr int kF16Ground = 72, kScrapGround = 4;
+
 void paint_scrap16(Image& f) {
     Canvas cv(f.w, f.h);
-    const int g = f.h - 1;
+    const int g = kScrapGround;
     // the empty bag lying on its side, split open towards the left
     uint8_t id = cv.part();
-    blob(cv, {{27, g - 7.0}, {44, g - 8.0}, {45, g + 1.0}, {28, g + 1.0}, {25, g - 2.0}, {29, g - 4.0}},
-         Mat{ramp::cloth_beige, 3.8, 1.0}, id, 0, 0.4);
-    for (int y = g - 6; y <= g - 1; ++y) cv.put(44, y, ramp::cloth_beige(2), id);  // the folded bottom
+    blob(cv, {{28, g - 3.5}, {44, g - 4.0}, {45, g + 0.5}, {28, g + 0.5}, {26, g - 1.0}}, Mat{ramp::cloth_beige, 3.8, 1.0},
+         id, 0, 0.4);
+    for (int y = g - 3; y <= g; ++y) cv.put(44, y, ramp::cloth_beige(2), id);  // the folded bottom
     id = cv.part();
-    for (int y = g - 5; y <= g - 1; ++y) cv.put(30 - (y & 1), y, ramp::cloth_beige(1), id);  // the tear
-    // the shopping rolled out of it
-    apple(cv, {22, g - 1.6}, 0, 1.5);
-    apple(cv, {14, g - 2.0}, 2, 1.4);
-    apple(cv, {6, g - 1.6}, 0, 1.5);
-    apple(cv, {18, g - 6.5}, 1, 1.5);
+    for (int y = g - 2; y <= g; ++y) cv.put(30 - (y & 1), y, ramp::cloth_beige(1), id);  // the tear
+    // the shopping rolled out of it, where it landed
+    apple(cv, {22, g - 2.0}, 0, 1.15);
+    apple(cv, {14, g - 2.0}, 2, 1.0);
+    apple(cv, {6.5, g - 2.0}, 0, 1.15);
+    apple(cv, {18.5, g - 1.6}, 1, 0.95);
     id = cv.part();
-    blob(cv, {{33, g - 12.0}, {41, g - 13.0}, {42, g - 10.0}, {34, g - 9.0}}, Mat{ramp::grey, 6.2, 0.8}, id, 0, 0.2);
-    seg(cv, {35, g - 11.0}, {39, g - 11.5}, ramp::paint_blue(3), id);  // the carton, on the bag
+    blob(cv, {{34, g - 1.0}, {41, g - 1.5}, {41, g + 0.5}, {34, g + 0.5}}, Mat{ramp::grey, 6.2, 0.8}, id, 0, 0.2);
+    seg(cv, {35, g - 0.5}, {40, g - 0.5}, ramp::paint_blue(3), id);  // the carton, flat by the bag
     id = cv.part();
-    capsule(cv, {2, g - 7.0}, {10, g - 9.0}, 1.2, 1.4, Mat{ramp::paint_yellow, 3.6, 1.1}, id);  // a banana
-    dot(cv, {11, g - 9.0}, ramp::wood(1), id);
+    capsule(cv, {1.5, g - 0.8}, {9.5, g - 1.6}, 0.9, 1.0, Mat{ramp::paint_yellow, 3.6, 1.1}, id);  // a banana
+    dot(cv, {10.5, g - 1.6}, ramp::wood(1), id);
     outline(cv);
     f = cv.img;
 }
@@ -219,7 +250,7 @@ Image sheet_fig16() {
             p.hold[0] = Held::ShoppingBag;
             p.arm[0].swing *= 0.35;
             p.arm[0].bend = 4;
-            paint_person(f, L, p, walk_anchor(a0, 14, k, -1), f.h - 1);
+            paint_person(f, L, p, walk_anchor(a0, 14, k, -1), ground_row(fr[k], kF16Ground));
         });
     // the drop: the script steps the origin 25 left and then 11 back, so the
     // in-frame columns step the other way and she stands still
@@ -227,7 +258,7 @@ Image sheet_fig16() {
     const double H = L.height;
     auto drop_frame = [&](int k, double ax, Pose p, double open, const std::vector<std::pair<Pt, int>>& falling) {
         paint_frame(sheet, fr[k], [&](Image& f) {
-            const int g = f.h - 1;
+            const int g = ground_row(fr[k], kF16Ground);
             paint_person(f, L, p, ax, g, [&](Canvas& cv, const Rig& rig, Layer layer) {
                 if (layer != Layer::Front) return;
                 torn_bag(cv, rig.hand[0], H, open, k);
@@ -246,7 +277,7 @@ Image sheet_fig16() {
         p.arm[0] = {40, 40};
         p.arm[1] = {25, 30};
         p.nod = 15;
-        Rig r = rig_person(L, p, stop, 72);
+        Rig r = rig_person(L, p, stop, kF16Ground);
         Pt b = r.hand[0] + Pt{0, 0.17 * H};
         drop_frame(5, stop, p, 0.8, {{b + Pt{-1, 3}, 0}, {b + Pt{2, 6}, 2}});
     }
@@ -257,7 +288,7 @@ Image sheet_fig16() {
         p.arm[1] = {70, 20};
         p.nod = 25;
         p.mouth = 1;
-        Rig r = rig_person(L, p, stop, 72);
+        Rig r = rig_person(L, p, stop, kF16Ground);
         Pt b = r.hand[0] + Pt{0, 0.17 * H};
         drop_frame(6, stop, p, 1.0,
                    {{b + Pt{-3, 6}, 0}, {b + Pt{-8, 14}, 1}, {b + Pt{-1, 19}, 3}, {b + Pt{-14, 8}, 2}, {{18, 68}, 0}});
@@ -269,7 +300,8 @@ Image sheet_fig16() {
         p.arm[1] = {35, 40};
         p.nod = 30;
         p.mouth = 1;
-        drop_frame(7, stop, p, 1.0, {{{30, 70}, 0}, {{22, 69}, 3}, {{12, 70}, 2}, {{36, 70}, 1}, {{6, 66}, 0}});
+        // on the ground just above where the scrap will lie, in its columns
+        drop_frame(7, stop, p, 1.0, {{{22, 70.5}, 0}, {{14, 70.3}, 2}, {{7, 70.5}, 0}, {{18, 68.5}, 1}, {{37, 70}, 3}});
     }
     {   // 8: she stands and looks at the mess, the empty bag in her hand
         Pose p = stand_pose(-1);
@@ -284,10 +316,15 @@ Image sheet_fig16() {
 
 // ---------------------------------------------------------------------------
 // Figure 22: the sweeper walks right pushing his broom ahead; the script
-// copies the clean pavement under the broom head (frame columns 40..70, from
-// row 52 down), so the head sweeps there.
+// copies the clean pavement under the broom head (frame columns 40..70,
+// rows 52..76), so the head sweeps there.
 
 constexpr int kF22W = 1160, kF22H = 86;
+// The script stands him with y = stageHeight - d - 68 and draws every frame
+// at y, 66 to 72 rows high; his soles go on row 65 below y, the lowest row
+// that even the shortest frame has. The long rest (8..11) is drawn 18 rows
+// higher, so there they stand on row 83.
+constexpr int kF22Ground = 65, kF22RestRaise = 18;
 
 Look sweeper() {
     Look L = look_of(22);
@@ -310,7 +347,7 @@ Image sheet_fig22() {
     // top, and which hands hold the handle where (0..1 from head to top)
     auto side = [&](int k, Pose p, double ax, double head_x, Pt top_off, double near_at, double far_at) {
         paint_frame(sheet, fr(k), [&](Image& f) {
-            const int g = f.h - 1;
+            const int g = ground_row(fr(k), kF22Ground);
             const Pt head{head_x, g - 6.5};
             const Pt top = head + top_off;
             if (near_at >= 0) hand_to(L, p, 0, lerp(head, top, near_at), ax, g);
@@ -364,7 +401,7 @@ Image sheet_fig22() {
     // upright at his side, and wipes his brow
     for (int k = 8; k < 12; ++k)
         paint_frame(sheet, fr(k), [&](Image& f) {
-            const int g = f.h - 1;
+            const int g = ground_row(fr(k), kF22Ground, -kF22RestRaise);
             const double ax = 20;
             const double bx = 35;
             Pose p = front_pose();
@@ -411,16 +448,23 @@ Image sheet_fig22() {
 }
 
 // ---------------------------------------------------------------------------
-// Figure 27: carries his ladder in, sets it against the board, climbs, pastes
-// and spreads the new bill, smooths it, climbs down and carries on. While he
-// works the script moves the origin 30 right (phase 2 to 3), so the ladder
-// stands 30 columns further left in frames 10..27 than in frames 4..9.
+// Figure 27: carries his stepladder in, opens it at the board, climbs,
+// pastes and spreads the new bill, smooths it, climbs down and carries on.
+// While he works the script moves the origin 30 right (phase 2 to 3), so
+// the ladder stands 30 columns further left in frames 10..27 than in 4..9.
+//
+// The ladder has to stand still in every frame from 6 to 24, and frames
+// 6..9 end at stage column 291 and the narrow ones of 10..24 at 297, while
+// the board begins at 300: a ladder leaning on anything there would lean on
+// the shelter. So it is a stepladder, opened right in front of the board's
+// left edge, and he reaches over its top to the board.
 
 constexpr int kF27W = 2680, kF27H = 138;
 constexpr double kLadderLen = 108;
 
+// In the columns of frames 10..27 (drawn at stage column 242).
 struct Up {
-    Pt foot{28, 137}, top{44, 137 - kLadderLen + 1};
+    Pt foot{13, 137}, top{32, 137 - 104}, back{48, 137};
 };
 
 Image sheet_fig27() {
@@ -471,14 +515,14 @@ Image sheet_fig27() {
                          const std::function<void(Canvas&, const Rig&)>& front) {
         paint_frame(sheet, fr[k], [&](Image& f) {
             const Pt foot = up.foot + Pt{double(shift_x), 0}, top = up.top + Pt{double(shift_x), 0};
-            const double ax = along(foot, top, stand).x - 5;
+            const double ax = along(foot, top, stand).x - 2;
             if (near_hand.x > -900) hand_to(L, p, 0, near_hand + Pt{double(shift_x), 0}, ax, stand);
             if (far_hand.x > -900) hand_to(L, p, 1, far_hand + Pt{double(shift_x), 0}, ax, stand);
             paint_person(f, L, p, ax, stand, [&](Canvas& cv, const Rig& rig, Layer layer) {
                 if (layer == Layer::Behind) {
-                    ladder(cv, foot, top, 5, 9);
-                    if (bucket_on_ladder) bucket(cv, along(foot, top, 50) + Pt{2.5, 0});
-                    else bucket(cv, {foot.x - 12, 124}, true);
+                    step_ladder(cv, foot, top, up.back + Pt{double(shift_x), 0});
+                    if (bucket_on_ladder) bucket(cv, top + Pt{6, 2});
+                    else bucket(cv, {foot.x - 9, 124}, true);
                 }
                 if (layer == Layer::Front && front) front(cv, rig);
             });
@@ -527,8 +571,9 @@ Image sheet_fig27() {
     auto brush_frame = [&](int k, Pt hand, Pt d, bool wet) {
         Pose p = on_rung(0.5);
         p.nod = -10;
+        p.lean = 16;  // over the ladder's top towards the board
         at_ladder(k, 0, p, hi, hand, along(up.foot, up.top, 40) + Pt{5, 0}, true, [&, d, wet](Canvas& cv, const Rig& rig) {
-            paste_brush(cv, rig.hand[0], d, wet);
+            paste_brush(cv, rig.hand[0], d, wet, 11);
             props::hand_over(cv, L, rig, 0);
         });
     };
@@ -537,12 +582,12 @@ Image sheet_fig27() {
         p.nod = 20;
         at_ladder(11, 0, p, hi, along(up.foot, up.top, 52) + Pt{2, -3}, along(up.foot, up.top, 40) + Pt{5, 0}, true,
                   [&](Canvas& cv, const Rig& rig) {
-                      paste_brush(cv, rig.hand[0], {0.3, 1}, true);
+                      paste_brush(cv, rig.hand[0], {0.3, 1}, true, 11);
                       props::hand_over(cv, L, rig, 0);
                   });
     }
     brush_frame(12, {46, 26}, {0.6, -1}, true);
-    brush_frame(13, {52, 20}, {1, -0.4}, true);
+    brush_frame(13, {56, 22}, {1, -0.4}, true);
     brush_frame(14, {52, 40}, {1, 0.3}, true);
     brush_frame(15, {58, 30}, {1, -0.1}, true);
     {   // 16: the new bill, unrolled across the board from his hands
@@ -554,11 +599,11 @@ Image sheet_fig27() {
         });
     }
     // 17..21: smoothing the bill with the dry brush
-    brush_frame(17, {54, 12}, {1, 0.1}, false);
-    brush_frame(18, {56, 26}, {1, 0.1}, false);
-    brush_frame(19, {56, 40}, {1, 0.1}, false);
-    brush_frame(20, {58, 54}, {1, 0.1}, false);
-    brush_frame(21, {52, 64}, {1, 0.3}, false);
+    brush_frame(17, {56, 18}, {1, 0.1}, false);
+    brush_frame(18, {57, 28}, {1, 0.1}, false);
+    brush_frame(19, {57, 34}, {1, 0.1}, false);
+    brush_frame(20, {57, 40}, {1, 0.2}, false);
+    brush_frame(21, {55, 48}, {1, 0.3}, false);
     // 22, 23: down the ladder
     at_ladder(22, 0, on_rung(1), rung_row(3), along(up.foot, up.top, 50), along(up.foot, up.top, 58) + Pt{5, 0}, true,
               nullptr);
@@ -571,7 +616,7 @@ Image sheet_fig27() {
         const double ax = 18;
         hand_to(L, p, 0, along(up.foot, up.top, 86), ax, g);
         paint_person(f, L, p, ax, g, [&](Canvas& cv, const Rig& rig, Layer layer) {
-            if (layer == Layer::Behind) ladder(cv, up.foot, up.top, 5, 9);
+            if (layer == Layer::Behind) step_ladder(cv, up.foot, up.top, up.back);
             if (layer == Layer::Middle) bucket(cv, rig.hand[1]);
         });
     });

@@ -11,6 +11,7 @@
 using namespace art;
 
 #include "check.h"
+#include "stage_rows.h"
 
 struct Entry {
     int x, w, h;
@@ -87,7 +88,7 @@ static void check_layout(const std::vector<Picture>& pics) {
             for (int x = 0; x < s.w; ++x)
                 if (!inside[size_t(y) * s.w + x] && opaque(p->img, x, y)) ++stray;
         CHECK(stray == 0);
-        // every entry is drawn and stands on its own bottom row
+        // every entry is drawn
         for (size_t k = 0; k < s.entries.size(); ++k) {
             const Entry& e = s.entries[k];
             g_case = s.name + " entry " + std::to_string(k);
@@ -95,7 +96,6 @@ static void check_layout(const std::vector<Picture>& pics) {
             for (int y = 0; y < e.h; ++y)
                 for (int x = e.x; x < e.x + e.w; ++x) painted += opaque(p->img, x, y);
             CHECK(painted > e.w * e.h / 40);
-            CHECK(!opaque_cols(p->img, e, e.h - 1).empty());
         }
     }
 }
@@ -111,16 +111,39 @@ static void check_determinism(const std::vector<Picture>& a) {
     }
 }
 
+static std::vector<Rect> table(const SheetWant& s) {
+    std::vector<Rect> t;
+    for (const Entry& e : s.entries) t.push_back({e.x, 0, e.w, e.h});
+    return t;
+}
+
+// The sweeper's frames are 66 to 86 rows high and all drawn from their top
+// at the script's y (the long rest 18 rows higher): his feet stay on one
+// stage row, 65 below y, however tall the frame, and nothing jumps while he
+// walks or pauses. Drawn at the points of one pass: a walk, each pause.
+static void check_sweeper_stands(const std::vector<Picture>& pics) {
+    const Picture* p = find(pics, "FIG22_T00");
+    if (!p) return;
+    const std::vector<Rect> t = table(wanted()[1]);
+    const int x = 300, y = 155;  // front band: y = 358 - d - 68 with d = 135
+    const std::vector<Draw> walk = walk_run(0, x, y, 14);
+    const std::vector<Draw> pause2 = {{4, x - 6, y}, {5, x - 6, y}, {6, x - 6, y}, {7, x - 6, y}};
+    const std::vector<Draw> rest = {{8, x + 20, y - 18}, {9, x + 20, y - 18}, {10, x + 20, y - 18}, {11, x + 20, y - 18}};
+    const std::vector<Draw> look = {{12, x + 5, y}, {13, x + 5, y}, {14, x + 5, y}};
+    for (const auto* run : {&walk, &pause2, &rest, &look}) check_on_ground(p->img, t, *run, y + 65, "FIG22");
+    check_continuity(p->img, t, {walk, pause2, rest, look}, "FIG22");
+}
+
 // The sweeper's script wipes the pavement in entry columns 40..70 at the
-// end of each walking run: the broom head has to be there, on the ground,
-// ahead of him.
+// end of each walking run: the broom head has to be there, on the ground
+// (row 65 of the entry), ahead of him.
 static void check_broom(const std::vector<Picture>& pics) {
     const Picture* p = find(pics, "FIG22_T00");
     if (!p) return;
     const std::vector<Entry> e = wanted()[1].entries;
     for (int k = 0; k < 4; ++k) {
         g_case = "FIG22 broom in walk entry " + std::to_string(k);
-        const std::vector<int> cols = opaque_cols(p->img, e[k], e[k].h - 1);
+        const std::vector<int> cols = opaque_cols(p->img, e[k], 65);
         int in_band = 0, right = -1;
         for (int c : cols) {
             in_band += (c >= 40 && c <= 70);
@@ -154,6 +177,37 @@ static void check_ladder(const std::vector<Picture>& pics) {
         g_case = "FIG27 ladder foot in entry " + std::to_string(k);
         CHECK(ladder_feet(k) == ref + 30);
     }
+    // It is a stepladder standing on its own right in front of the board
+    // (stage columns 300..467), not a ladder leaning on the shelter left of
+    // it: while he is up on it (entries 7..23) the ground row shows its two
+    // feet well apart, the back one close to the board; and he reaches the
+    // board from it with the brush in the entries wide enough to get there.
+    const std::vector<Rect> t = table(wanted()[2]);
+    const int y = 358 - 138 - 195;
+    auto at = [&](int k) { return Draw{k, k <= 9 ? 212 : 242, y}; };
+    for (int k = 7; k <= 23; ++k) {
+        g_case = "FIG27 stepladder in entry " + std::to_string(k);
+        const Draw d = at(k);
+        std::vector<int> cols;
+        for (int c : opaque_cols(p->img, e[size_t(k)], 137)) cols.push_back(d.x + c);
+        CHECK(!cols.empty());
+        if (cols.empty()) continue;
+        CHECK(cols.back() >= 285 && cols.back() < 300);
+        CHECK(cols.back() - cols.front() >= 25);
+        int runs = 1;
+        for (size_t i = 1; i < cols.size(); ++i) runs += cols[i] > cols[i - 1] + 1;
+        CHECK(runs == 2);
+    }
+    for (int k : {13, 14, 15, 17, 18, 19, 20, 21}) {
+        g_case = "FIG27 brush on the board in entry " + std::to_string(k);
+        CHECK(stage_rows(p->img, t[size_t(k)], at(k), 300).head >= 0);
+    }
+    // he stands on the pavement or on the ladder's steps, the ladder's feet
+    // on the ground; walking in and off, nothing bobs
+    std::vector<Draw> all;
+    for (int k = 0; k < 32; ++k) all.push_back(k < 4 ? Draw{k, 100, y} : k >= 28 ? Draw{k, 255, y} : at(k));
+    check_on_ground(p->img, t, all, y + 137, "FIG27");
+    check_continuity(p->img, t, {walk_run(0, 100, y, 34), walk_run(28, 255, y, 34)}, "FIG27");
     // the new bill is spread far across the board in entry 16 only
     g_case = "FIG27 bill spread in entry 16";
     int far = 0;
@@ -162,11 +216,31 @@ static void check_ladder(const std::vector<Picture>& pics) {
     CHECK(far > 44 * 30);
 }
 
-// Entries 0..8 of figure 16 stand on row 72; the litter scrap is drawn below
-// them in the street, so the sheet's rows 73..89 hold nothing but the scrap.
+// Entries 0..8 of figure 16 stand on row 72; the litter scrap is drawn 74
+// rows below her y, so the sheet's rows 73..89 hold nothing. The scrap lies
+// flat in its top rows, right in front of her feet, where the shopping of
+// entry 7 landed: it does not drop further when it takes over from it.
 static void check_fig16(const std::vector<Picture>& pics) {
     const Picture* p = find(pics, "FIG16_T00");
     if (!p) return;
+    const std::vector<Rect> t = table(wanted()[0]);
+    const int x = 150, y = 100;
+    const std::vector<Draw> walk = walk_run(0, x, y, -14);
+    const std::vector<Draw> drop = {{4, x - 25, y}, {5, x - 14, y}, {6, x - 14, y}, {7, x - 14, y}, {8, x - 14, y}};
+    check_on_ground(p->img, t, walk, y + 72, "FIG16");
+    check_on_ground(p->img, t, drop, y + 72, "FIG16");
+    check_continuity(p->img, t, {walk}, "FIG16");
+    {
+        g_case = "FIG16 scrap where the shopping landed";
+        const Draw scrap{9, x - 14, y + 74};
+        // the landed shopping: entry 7's lowest rows in front of her, over the
+        // columns the scrap covers
+        const StageRows landed = stage_rows(p->img, t[7], drop[3], scrap.x, scrap.x + 48);
+        const StageRows mess = stage_rows(p->img, t[9], scrap);
+        CHECK(landed.feet == y + 72);
+        CHECK(mess.head >= 0 && mess.head <= y + 75);
+        CHECK(mess.feet - landed.feet <= 6);
+    }
     g_case = "FIG16 rows below the figure";
     int below = 0;
     for (int y = 73; y < 90; ++y)
@@ -174,7 +248,10 @@ static void check_fig16(const std::vector<Picture>& pics) {
     CHECK(below == 0);
     // the scrap is spilled shopping, spread over most of its width
     g_case = "FIG16 scrap";
-    const std::vector<int> cols = opaque_cols(p->img, {673, 48, 16}, 15);
+    std::vector<int> cols;  // over its lowest rows
+    for (int row = 2; row <= 4; ++row)
+        for (int c : opaque_cols(p->img, {673, 48, 16}, row))
+            if (cols.empty() || c > cols.back()) cols.push_back(c);
     CHECK(cols.size() >= 16);
     CHECK(!cols.empty() && cols.front() < 10 && cols.back() > 36);
 }
@@ -184,6 +261,7 @@ int main() {
     figures::add_scenery_changer_sheets(pics);
     check_layout(pics);
     check_determinism(pics);
+    check_sweeper_stands(pics);
     check_broom(pics);
     check_ladder(pics);
     check_fig16(pics);

@@ -11,6 +11,7 @@ using namespace art;
 using namespace art::figures;
 
 #include "check.h"
+#include "stage_rows.h"
 
 struct Frame {
     int x, w;
@@ -110,6 +111,16 @@ int main() {
             for (int y = 0; y < img.h; ++y) edge = edge || opaque(img, f.x, y) || opaque(img, f.x + f.w - 1, y);
             CHECK(!edge);
         }
+    }
+
+    // the walks (entries 0..3 of each) are drawn at one point per run: head
+    // and feet must not bob from frame to frame
+    for (const SheetWant& w : want) {
+        const Picture* p = find(pics, w.name);
+        if (!p) continue;
+        std::vector<Rect> t;
+        for (const Frame& f : w.frames) t.push_back({f.x, 0, f.w, w.h});
+        check_continuity(p->img, t, {walk_run(0, 0, 0, 0)}, w.name + " walk");
     }
 
     const Picture* p26 = find(pics, "FIG26_T00");

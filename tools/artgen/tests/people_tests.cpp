@@ -19,6 +19,7 @@ using namespace art;
 using namespace art::figures;
 
 #include "check.h"
+#include "stage_rows.h"
 
 struct Frame {
     int x, y, w, h;
@@ -114,13 +115,19 @@ static void sheet_cases(const std::vector<Picture>& pics) {
             int low = lowest_opaque_row(p->img, f);
             CHECK(low >= 0);
             const bool booth = booth_frame(w.name, int(k));
-            // The figure stands on the frame's bottom row. Callers inside the
-            // street's booth stand on its floor, which is the row above the
-            // booth's base (picture row 452; the frame's top is row 340).
-            // (With the door open, the swung-out door reaches the pavement.)
+            // The figure stands on the row where its script puts its ground.
+            // Frames are drawn from their top at the script's y, so that row
+            // counts from the frame's top: the last row where all frames are
+            // as high as the sheet; row 68 for figure 5, whose walk is 69
+            // rows high and whose rest is 71 (the can he drops lies there too).
+            // Callers inside the street's booth stand on its floor, which is
+            // the row above the booth's base (picture row 452; the frame's top
+            // is row 340). (With the door open, the swung-out door reaches the
+            // pavement.)
+            const int ground = w.name == "FIG05_T00" ? 68 : f.h - 1;
             bool inside_booth = w.name == "FIG06_T01" && k >= 8 && k <= 11;
             if (inside_booth) CHECK(low == f.y + (451 - 340));
-            else CHECK(low == f.y + f.h - 1);
+            else CHECK(low == f.y + ground);
             // Figures are whole: their frames' side columns stay clear.
             if (!booth && !litter_frame(w.name, int(k))) {
                 CHECK(column_clear(p->img, f, f.x));
@@ -148,6 +155,12 @@ static int foot_spread(const Image& img, const Frame& f, int rows) {
     return hi < 0 ? 0 : hi - lo + 1;
 }
 
+static std::vector<Rect> rects(const std::vector<Frame>& fr) {
+    std::vector<Rect> out;
+    for (const Frame& f : fr) out.push_back({f.x, f.y, f.w, f.h});
+    return out;
+}
+
 static void walk_cases(const std::vector<Picture>& pics) {
     // Walking runs: contact frames (0, 2) spread the feet further than the
     // passing frames (1, 3), and no two frames of a cycle are the same.
@@ -165,6 +178,9 @@ static void walk_cases(const std::vector<Picture>& pics) {
         CHECK(p != nullptr);
         if (!p) continue;
         const auto& fr = want[r.sheet].frames;
+        // the frames of a run are drawn at one point: head and feet must not bob
+        check_continuity(p->img, rects(fr), {walk_run(r.first, 0, 0, 0)}, g_case);
+        g_case = std::string("walk cycle ") + r.sheet + " from " + std::to_string(r.first);
         int spread[4];
         std::vector<Image> crops;
         for (int k = 0; k < 4; ++k) {
@@ -388,6 +404,56 @@ static void posing_cases() {
     }
 }
 
+
+// Figure 5 is drawn at one y all the time, his walk from frames 69 rows high
+// and his rest from frames 71 high: he must not drop when he stops, nor bob
+// while he waits, and the can lies on his ground.
+static void stand_cases(const std::vector<Picture>& pics) {
+    const Picture* p = find(pics, "FIG05_T00");
+    if (!p) return;
+    std::vector<Rect> t;
+    for (const SheetWant& w : wanted_sheets())
+        if (w.name == "FIG05_T00") t = rects(w.frames);
+    const int x = 140, y = 155;  // y = 358 - 71 - 132
+    const std::vector<Draw> walk = walk_run(0, x - 21, y, 21);
+    const std::vector<Draw> stop = {{3, x - 21, y}, {4, x, y}};  // the last walking run, then waiting
+    const std::vector<Draw> wait = {{4, x, y}, {5, x, y}, {6, x, y}, {7, x, y}, {8, x, y}, {4, x, y}};
+    check_on_ground(p->img, t, walk, y + 68, "FIG05");
+    check_on_ground(p->img, t, wait, y + 68, "FIG05");
+    check_on_ground(p->img, t, {{9, x + 34, y}}, y + 68, "FIG05 can");
+    check_continuity(p->img, t, {walk, stop, wait}, "FIG05");
+}
+
+// Seen through the booth's clear glass she keeps her colours: the head and
+// hands of the phoning frames are about as light as in the street.
+static void glass_cases(const std::vector<Picture>& pics) {
+    for (const char* name : {"FIG06_T00", "FIG06_T01"}) {
+        const Picture* p = find(pics, name);
+        if (!p) continue;
+        g_case = std::string(name) + " through the glass";
+        auto head_light = [&](const Frame& f) {
+            double sum = 0;
+            int n = 0;
+            for (int y = f.y; y < f.y + f.h; ++y)
+                for (int x = f.x; x < f.x + f.w; ++x) {
+                    const uint8_t c = p->img.get(x, y);
+                    if (ramp::skin.holds(c) || ramp::hair.holds(c)) sum += luminance(c), ++n;
+                }
+            return n ? sum / n : -1.0;
+        };
+        std::vector<Frame> fr;
+        for (const SheetWant& w : wanted_sheets())
+            if (w.name == name) fr = w.frames;
+        double street = 0;
+        for (int k = 0; k < 4; ++k) street += head_light(fr[size_t(k)]) / 4;
+        for (int k = 8; k <= 11; ++k) {
+            const double booth = head_light(fr[size_t(k)]);
+            if (std::fabs(booth - street) > 10) std::printf("  frame %d: %.1f, in the street %.1f\n", k, booth, street);
+            CHECK(booth > 0 && std::fabs(booth - street) <= 10);
+        }
+    }
+}
+
 int main() {
     cast_cases();
     posing_cases();
@@ -395,6 +461,8 @@ int main() {
     add_person_sheets(pics);
     sheet_cases(pics);
     walk_cases(pics);
+    stand_cases(pics);
+    glass_cases(pics);
     face_cases(pics);
     same_person_cases(pics);
     night_cases(pics);

@@ -18,6 +18,7 @@ using namespace art;
 using namespace art::figures;
 
 #include "check.h"
+#include "stage_rows.h"
 
 struct Frame {
     int x, w;
@@ -183,6 +184,11 @@ static void walk_cases(const std::vector<Picture>& pics) {
         SheetWant w;
         for (const SheetWant& s : wanted())
             if (s.name == run.sheet) w = s;
+        std::vector<Rect> t;
+        for (const Frame& f : w.frames) t.push_back(rect_of(f, w.h));
+        // drawn at one point per run: head and feet must not bob
+        check_continuity(p->img, t, {walk_run(0, 0, 0, 0)}, g_case);
+        g_case = std::string("walk ") + run.sheet;
         double c[5];
         for (int k = 0; k < 5; ++k) c[k] = centroid_x(p->img, rect_of(w.frames[k], w.h));
         for (int k = 1; k < 4; ++k) CHECK(c[k] > c[k - 1]);

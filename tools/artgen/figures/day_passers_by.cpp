@@ -51,18 +51,24 @@ Rig person(Image& frame, const Look& L, const Pose& p, double ax, const Extra& e
 
 namespace {
 
-// Bends leg i of the pose until its ankle stands `rise` rows above the
+// Crouching on a leg: the thigh tilts forward and the shin back by the same
+// angle, so the foot stays in the direction the leg's swing gives it and
+// only comes nearer to the hip.
+void crouch(Pose& p, int i, double base, double c) { p.leg[i] = {base + c, 2 * c}; }
+
+// Crouches leg i of the pose until its ankle stands `rise` rows above the
 // other leg's ankle: a foot on a skateboard deck while the other is on the
-// pavement, or a foot up on the booth's step.
+// pavement.
 void fit_leg(const Look& L, Pose& p, int i, double rise) {
-    double best = 1e9, best_bend = p.leg[i].bend;
-    for (double b = 0; b <= 110; b += 1) {
-        p.leg[i].bend = b;
+    const double base = p.leg[i].swing;
+    double best = 1e9, best_c = 0;
+    for (double c = 0; c <= 70; c += 0.5) {
+        crouch(p, i, base, c);
         const Rig r = rig_person(L, p, 0, 100);
         const double d = std::abs((r.ankle[1 - i].y - r.ankle[i].y) - rise);
-        if (d < best) best = d, best_bend = b;
+        if (d < best) best = d, best_c = c;
     }
-    p.leg[i].bend = best_bend;
+    crouch(p, i, base, best_c);
 }
 
 // ---------------------------------------------------------------------------
@@ -71,20 +77,13 @@ void fit_leg(const Look& L, Pose& p, int i, double rise) {
 // its place inside the frames.
 
 // The board seen from the side: deck with kicked-up ends, trucks and two
-// wheels. `tail` is where the rear end of the deck meets the ground line
-// when the board is tipped up by `tilt` degrees (nose up), for the trick.
-void skateboard(Canvas& cv, double cx, int ground, int facing, double tilt = 0) {
+// wheels standing on the ground row.
+void skateboard(Canvas& cv, double cx, int ground, int facing) {
     using namespace paint;
     const double half = 17, f = facing;
     const double gy = ground + 0.5;
-    const double t = rad(tilt);
-    // the board's own frame: u along the deck towards the nose, v up
-    const Pt pivot = tilt > 0 ? Pt{cx - f * half * std::cos(t), gy} : Pt{cx, gy};
-    auto P = [&](double u, double v) {
-        if (tilt > 0) return pivot + Pt{f * (u * std::cos(t) - v * std::sin(t)), -(u * std::sin(t) + v * std::cos(t))};
-        return Pt{cx + f * u, gy - v};
-    };
-    const double u0 = tilt > 0 ? 0 : -half, u1 = tilt > 0 ? 2 * half : half;
+    auto P = [&](double u, double v) { return Pt{cx + f * u, gy - v}; };
+    const double u0 = -half, u1 = half;
     const Mat wheel{ramp::grey, 6.6, 1.0}, deck{ramp::wood, 3.6, 1.2}, grip{ramp::grey, 1.4, 0.6};
     uint8_t id = cv.part();
     for (double u : {u0 + 6.5, u1 - 6.5}) {
@@ -103,65 +102,82 @@ void skateboard(Canvas& cv, double cx, int ground, int facing, double tilt = 0) 
 // Rows from the frame's bottom row to the deck's top, where the soles go.
 constexpr int kDeck = 6;
 
+// Crouches the legs named in `legs` (bit 0 near, bit 1 far) alike until the
+// hip joint of the pose stood on `ground` is at row `hip_y`, so that he
+// keeps his height whichever foot carries him.
+void bend_to_hip(const Look& L, Pose& p, int legs, int ground, double hip_y) {
+    const double base[2] = {p.leg[0].swing, p.leg[1].swing};
+    double best = 1e9, best_c = 0;
+    for (double c = 0; c <= 70; c += 0.5) {
+        for (int i = 0; i < 2; ++i)
+            if (legs & (1 << i)) crouch(p, i, base[i], c);
+        const double d = std::abs(rig_person(L, p, 0, ground).hip.y - hip_y);
+        if (d < best) best = d, best_c = c;
+    }
+    for (int i = 0; i < 2; ++i)
+        if (legs & (1 << i)) crouch(p, i, base[i], best_c);
+}
+
 Image sheet_fig11() {
     const Look& L = look_of(11);
     Image sheet(504, 70);
     std::vector<FrameRect> fr = frames_on_row({{0, 64}, {65, 64}, {130, 64}, {195, 64}, {260, 88}}, 70);
     for (auto [x, w] : std::vector<std::pair<int, int>>{{349, 56}, {406, 48}, {455, 48}}) fr.push_back({x, 0, w, 68});
     const double cx = 32;
+    const int g = 69;
 
-    auto arms = [](Pose& p) {
-        p.arm[0] = {28, 24};  // out for balance
-        p.arm[1] = {-22, 18};
-    };
-    auto board_behind = [&](double at, double tilt) {
+    auto board_behind = [&](double at) {
         return [=](Canvas& cv, const Rig&, Layer layer) {
-            if (layer == Layer::Behind) skateboard(cv, at, cv.img.h - 1, -1, tilt);
+            if (layer == Layer::Behind) skateboard(cv, at, cv.img.h - 1, -1);
         };
+    };
+    // The pushing leg reaches furthest when it is nearly straight, which
+    // sets the height of his hips in every frame of the cycle.
+    Pose reach = stand_pose(-1);
+    reach.leg[0] = {-10, 2};
+    const double hip_y = rig_person(L, reach, 0, g).hip.y;
+    auto riding = [&](double lean) {
+        Pose p = stand_pose(-1);
+        p.leg[0] = {-14, 0};  // rear foot over the back truck
+        p.leg[1] = {14, 0};   // front foot over the front truck
+        p.arm[0] = {-18, 20};
+        p.arm[1] = {30, 26};  // out for balance
+        p.lean = lean;
+        return p;
     };
     // 0: riding, both feet on the deck
     paint_frame(sheet, fr[0], [&](Image& f) {
-        Pose p = stand_pose(-1);
-        p.leg[0] = {-11, 18};
-        p.leg[1] = {11, 18};
-        arms(p);
-        fit_leg(L, p, 1, 0);
-        person(f, L, p, cx, board_behind(cx, 0), kDeck);
+        Pose p = riding(4);
+        bend_to_hip(L, p, 3, g - kDeck, hip_y);
+        person(f, L, p, cx, board_behind(cx), kDeck);
     });
-    // 1 to 3: the rear foot comes down beside the board, pushes back, and
-    // swings back up; the front foot stays on the deck
-    const struct {
-        double swing, bend;
-        bool on_ground;
-    } push[3] = {{6, 8, true}, {-24, 4, true}, {-14, 44, false}};
+    // 1 to 3: the rear foot comes down beside the board, pushes back and
+    // swings up again; the front foot stays on the deck
+    const double push_swing[3] = {4, -10, -22};
     for (int k = 1; k <= 3; ++k)
         paint_frame(sheet, fr[k], [&](Image& f) {
-            Pose p = stand_pose(-1);
-            p.leg[0] = {push[k - 1].swing, push[k - 1].bend};
-            p.leg[1] = {13, 30};
-            p.lean = 8;
-            arms(p);
-            p.arm[0] = {-16, 20};
-            p.arm[1] = {26, 24};
-            if (push[k - 1].on_ground) {
+            Pose p = riding(8);
+            p.arm[0] = {14, 20};
+            p.arm[1] = {-16, 20};
+            p.leg[1] = {14, 0};
+            if (k < 3) {
+                p.leg[0] = {push_swing[k - 1], 0};
+                bend_to_hip(L, p, 1, g, hip_y);
                 fit_leg(L, p, 1, kDeck);
-                person(f, L, p, cx, board_behind(cx, 0));
+                person(f, L, p, cx, board_behind(cx));
             } else {
-                fit_leg(L, p, 1, 0);
-                p.leg[0].bend = 44;
-                person(f, L, p, cx, board_behind(cx, 0), kDeck);
+                p.leg[0] = {push_swing[2], 85};  // swinging up behind
+                bend_to_hip(L, p, 2, g - kDeck, hip_y);
+                person(f, L, p, cx, board_behind(cx), kDeck);
             }
         });
-    // 4: the trick: tail snapped down, the nose rising, knees drawn up
+    // 4: crouched low for a jump, arms spread
     paint_frame(sheet, fr[4], [&](Image& f) {
-        Pose p = stand_pose(-1);
-        p.leg[0] = {-16, 40};
-        p.leg[1] = {30, 60};
-        p.arm[0] = {60, 30};
-        p.arm[1] = {-50, 20};
-        p.lean = 14;
-        fit_leg(L, p, 1, 9);
-        person(f, L, p, 42, board_behind(44, 20), 4);
+        Pose p = riding(12);
+        p.arm[0] = {-40, 24};
+        p.arm[1] = {55, 30};
+        bend_to_hip(L, p, 3, g - kDeck, hip_y + 6);
+        person(f, L, p, 44, board_behind(44), kDeck);
     });
     // 5: off the board, holding it up by the nose, its tail on the ground
     paint_frame(sheet, fr[5], [&](Image& f) {
@@ -178,18 +194,18 @@ Image sheet_fig11() {
             paint::ball(cv, top + Pt{2.0, 8.0}, 1.6, 1.6, Mat{ramp::grey, 6.6, 1.0}, id);
         });
     });
-    // 6, 7: walking with the board under his arm
+    // 6, 7: walking on, the board held by its nose, trailing at his side
     for (int k = 0; k < 2; ++k)
         paint_frame(sheet, fr[6 + k], [&](Image& f) {
             Pose p = walking(L, k, -1, Held::Fist);
-            p.put_hand(0, 0.02, 0.3);
-            person(f, L, p, 26 - 3 * k, [&](Canvas& cv, const Rig& r, Layer layer) {
+            person(f, L, p, 24 - 3 * k, [&](Canvas& cv, const Rig& r, Layer layer) {
                 if (layer != Layer::Front) return;
                 uint8_t id = cv.part();
-                const Pt c = r.hand[0] + Pt{0, -3};
-                paint::capsule(cv, c + Pt{-15, 2.5}, c + Pt{15, -1.5}, 1.1, 1.1, Mat{ramp::wood, 3.6, 1.2}, id);
-                paint::ball(cv, c + Pt{-9, 4.8}, 1.5, 1.5, Mat{ramp::grey, 6.6, 1.0}, id);
-                paint::ball(cv, c + Pt{10, 1.8}, 1.5, 1.5, Mat{ramp::grey, 6.6, 1.0}, id);
+                const Pt top = r.hand[0] + Pt{0, -1.5}, d = paint::dir(38);
+                const Pt end = top + d * 32;
+                const Mat deck{ramp::wood, 3.6, 1.2}, wheel{ramp::grey, 6.6, 1.0};
+                paint::capsule(cv, top, end, 1.1, 1.1, deck, id);
+                for (double t : {0.2, 0.8}) paint::ball(cv, paint::lerp(top, end, t) + Pt{-2.2, 1.6}, 1.5, 1.5, wheel, id);
                 props::hand_over(cv, L, r, 0);
             });
         });

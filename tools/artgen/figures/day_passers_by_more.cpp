@@ -57,7 +57,7 @@ DogShape trot(int k) {
     return d;
 }
 
-constexpr double kDogScale = 1.55;
+constexpr double kDogScale = 1.4;
 
 void paint_big_dog(Image& img, const DogShape& d, double x, int facing) {
     using namespace paint;
@@ -80,8 +80,8 @@ void paint_big_dog(Image& img, const DogShape& d, double x, int facing) {
     paw(chest + Pt{-f * 1.5, 3.0}, d.leg[1], 0.9);
     paw(rump + Pt{f * 1.5, 3.0}, d.leg[3], 0.9);
     uint8_t id = cv.part();
-    const Pt tail0 = rump + Pt{-f * 4.5, -2.5};
-    const Pt tail1 = tail0 + Pt{-f * 4.5, -8.0 * d.tail_up}, tail2 = tail1 + Pt{-f * 2.5, -1.5};
+    const Pt tail0 = rump + Pt{-f * 3.0, -2.5};
+    const Pt tail1 = tail0 + Pt{-f * 2.5, -8.0 * d.tail_up}, tail2 = tail1 + Pt{-f * 1.5, -1.5};
     capsule(cv, tail0, tail1, 1.8, 1.3, coat, id, 0.2);
     capsule(cv, tail1, tail2, 1.3, 0.8, coat, id, 0.2);
     id = cv.part();
@@ -139,7 +139,7 @@ Image sheet_fig24() {
     // Running right ends a run 17 pixels on, and the barking frames stand
     // where the next run would have started; running back left turns round
     // over the same ground.
-    const double run_right = 13, bark = 28, run_left = 38;
+    const double run_right = 22, bark = 28, run_left = 39;
     for (int k = 0; k < 4; ++k) {
         paint_frame(sheet, fr[k], [&](Image& f) { paint_big_dog(f, trot(k), walk_anchor(run_right, 17, k, 1), 1); });
         paint_frame(sheet, fr[13 + k], [&](Image& f) { paint_big_dog(f, trot(k), walk_anchor(run_left, 14, k, -1), -1); });
@@ -243,9 +243,9 @@ Image sheet_fig25() {
     };
     paint_frame(sheet, fr[4], [&](Image& f) {
         Pose p = shouldering(stand_pose(1));
-        p.leg[0] = {60, 110};
-        p.leg[1] = {48, 100};
-        p.lean = 22;
+        p.leg[0] = {72, 124};
+        p.leg[1] = {64, 116};
+        p.lean = 28;
         person(f, L, p, a0, on_back);
     });
     paint_frame(sheet, fr[5], [&](Image& f) {
@@ -372,13 +372,14 @@ Image sheet_fig29() {
         p.arm[0] = {4, 6};
         return p;
     };
-    const double a0 = 14, step = 21, b0 = 29;
+    const double a0 = 16, step = 21, b0 = 29;
     for (int k = 0; k < 4; ++k) {
         paint_frame(sheet, fr[k], [&](Image& f) { person(f, L, laden(walking(L, k, 1)), walk_anchor(a0, step, k, 1), by_string); });
         paint_frame(sheet, fr[21 + k], [&](Image& f) { person(f, L, laden(walking(L, k, -1)), walk_anchor(b0, step, k, -1), by_string); });
     }
-    // 4 to 20: the pause, all at one hip column
-    const double w = a0 + step;
+    // 4 to 20: the pause, all at one hip column, within a step of where the
+    // next run would have begun (the elbows need the room on the right)
+    const double w = a0 + step - 2;
     enum Hold { String, Arms, ArmsHigh, Label };
     const struct {
         int view;  // 1 side (facing right), 0 front

@@ -438,10 +438,9 @@ Image sheet_fig30() {
         paint::dot(cv, c + Pt{-0.8, -1.2}, ramp::paint_red(5), id);
     };
 
-    // Both children into one frame, each with its own extras; the ball is
-    // painted over both.
+    // Both children into one frame, each with its own extras: the girl
+    // walks in front, so she is painted last.
     auto pair = [&](Image& f, const Pose& pg, double xg, const Pose& pb, double xb, const Extra& eg, const Extra& eb) {
-        // the one further right is the nearer one while they walk left
         person(f, B, pb, xb, eb);
         person(f, G, pg, xg, eg);
     };
@@ -558,7 +557,7 @@ Image sheet_fig34() {
     std::vector<Pose> looks = {side(1), turn_pose(1, 0), front(-1), front(0), front(1), front(1), front(0)};
     looks[5].hold[1] = Held::Fist;
     looks[5].put_hand(1, 0.05, -0.1);  // shading his eyes
-    looks[6].arm[0] = looks[6].arm[1] = {-12, 50};  // hands behind his back
+    looks[6].arm[0] = looks[6].arm[1] = {-12, 50};  // hands clasped before him
     for (int k = 0; k < 7; ++k) paint_frame(sheet, fr[8 + k], [&](Image& f) { person(f, L, looks[k], still); });
     // 15 to 22: turning back and forth
     std::vector<Pose> turns = {side(1), turn_pose(1, -1), front(0), turn_pose(-1, -1), side(-1), turn_pose(-1, 1), front(0), turn_pose(1, 1)};

@@ -280,7 +280,7 @@ std::vector<CastEntry> build() {
         add(19, "boy with glasses", false, l);
     }
     {   // 20: stands with the back to the street, by day and at night
-        Look l = adult(Sex::Male, 76);
+        Look l = adult(Sex::Male, 72);
         l.skin = kSkinMid.base;
         l.hair = Hair::Short, l.hair_tone = kDarkBrown;
         l.hat = Hat::Hood, l.hat_tone = T(ramp::grey_green, 2.0);
@@ -398,13 +398,14 @@ std::vector<CastEntry> build() {
         add2(30, "two children with a ball", true, a, b);
     }
     {   // 34
-        Look l = adult(Sex::Male, 76);
+        Look l = adult(Sex::Male, 72);
         l.skin = kSkinLight.base;
         l.hair = Hair::Short, l.hair_tone = kDarkBrown;
         l.beard = Beard::Moustache;
         l.hat = Hat::PeakedCap, l.hat_tone = T(ramp::steel_green, 2.8);
         l.top = Top::Jacket, l.top_tone = T(ramp::steel_green, 3.0);
         l.under_tone = T(ramp::cloth_beige, 4.8);
+        l.tie = true, l.tie_tone = T(ramp::steel_green, 1.6);
         l.bottom_tone = T(ramp::cloth_beige, 3.0);
         l.shoe_tone = T(ramp::grey, 0.8);
         add(34, "man in a green uniform", true, l);

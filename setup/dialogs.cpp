@@ -136,8 +136,9 @@ INT_PTR CALLBACK InstallDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
             return TRUE;
         }
         if (LOWORD(wParam) == IDCANCEL) {
+            // Owned by the dialog, so that "Installieren" cannot be clicked while the question is open.
             if (gSetup.installStarted == 0 &&
-                ShowSetupMessage(nullptr, kConfirmCancel, MB_ICONQUESTION | MB_YESNO) == IDNO)
+                ShowSetupMessage(dialog, kConfirmCancel, MB_ICONQUESTION | MB_YESNO) == IDNO)
                 return TRUE;
             CloseSetup(dialog);
             return TRUE;

@@ -52,6 +52,54 @@ bool ExpectedCopyLength(const std::string& source, LONG* length) {
     return true;
 }
 
+// The name the copy is written under before it replaces the installed saver: the target's
+// name with the extension "TMP", in the same folder, so that the final move is a rename.
+std::string TemporaryNameFor(const std::string& target) {
+    const size_t folderEnd = target.find_last_of('\\') + 1;
+    const size_t dot = target.find_last_of('.');
+    const size_t stemEnd = dot != std::string::npos && dot >= folderEnd ? dot : target.size();
+    return target.substr(0, stemEnd) + ".TMP";
+}
+
+std::string FullPath(const std::string& path) {
+    std::vector<char> full(MAX_PATH);
+    DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+        full.resize(length + 1);
+        length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    return length > 0 && length < full.size() ? std::string(full.data(), length) : path;
+}
+
+// When a file cannot be created, the LZ library quietly creates the one whose last letter is "_"
+// instead; OFSTRUCT names the file it really opened.
+bool OpenedAsNamed(const OFSTRUCT& info, const std::string& wanted) {
+    return lstrcmpiA(info.szPathName, FullPath(wanted).c_str()) == 0;
+}
+
+// A screen saver is a Windows program: a DOS header "MZ" whose e_lfanew leads to "PE\0\0". A copy
+// that is empty, still compressed or anything else would be started by Windows and fail.
+bool IsWindowsProgram(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    unsigned char dosHeader[64] = {};
+    unsigned char signature[4] = {};
+    DWORD read = 0;
+    bool program = ReadFile(file, dosHeader, sizeof dosHeader, &read, nullptr) && read == sizeof dosHeader &&
+                   dosHeader[0] == 'M' && dosHeader[1] == 'Z';
+    if (program) {
+        const LONG peOffset = static_cast<LONG>(dosHeader[60] | dosHeader[61] << 8 | dosHeader[62] << 16 |
+                                                static_cast<DWORD>(dosHeader[63]) << 24);
+        program = peOffset >= static_cast<LONG>(sizeof dosHeader) &&
+                  SetFilePointer(file, peOffset, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+                  ReadFile(file, signature, sizeof signature, &read, nullptr) && read == sizeof signature &&
+                  std::memcmp(signature, "PE\0\0", 4) == 0;
+    }
+    CloseHandle(file);
+    return program;
+}
+
 }  // namespace
 
 const char* CopyErrorText(long result) {
@@ -106,9 +154,11 @@ bool ReadSystemDirectory(std::string& directory) {
 }
 
 int DelaySecondsFromMinutes(UINT minutes, bool* corrected) {
-    const int seconds = static_cast<int>(minutes * 60u);
-    *corrected = seconds < 60;
-    return *corrected ? 60 : seconds;
+    // Counted in 64 bits: a count whose seconds do not fit a signed 32-bit delay is as bad an input
+    // as none, and must not wrap round to some small delay.
+    const long long seconds = static_cast<long long>(minutes) * 60;
+    *corrected = seconds < 60 || seconds > 0x7FFFFFFF;
+    return *corrected ? 60 : static_cast<int>(seconds);
 }
 
 int CopySaverFile(HWND owner, const std::string& source, const std::string& target) {
@@ -129,11 +179,25 @@ int CopySaverFile(HWND owner, const std::string& source, const std::string& targ
     const bool lengthKnown = ExpectedCopyLength(source, &expected) ||
                              ExpectedCopyLength(source.substr(0, source.size() - 1) + "_", &expected);
 
+    // The installed saver is replaced only by a complete, sound copy: until then SYSTEM.INI and
+    // the uninstall entry name a working file, and a failed re-install leaves it as it was.
+    const std::string temporary = TemporaryNameFor(target);
     OFSTRUCT targetInfo{};
-    std::vector<char> targetName = MutableName(target);
-    const INT out = LZOpenFileA(targetName.data(), &targetInfo, OF_CREATE);
+    std::vector<char> temporaryName = MutableName(temporary);
+    const INT out = LZOpenFileA(temporaryName.data(), &targetInfo, OF_CREATE);
     if (out < 0) {
         LZClose(in);
+        RestoreCursor();
+        return Report(owner, FormatPathMessage(kCannotCopy, target));
+    }
+    if (!OpenedAsNamed(targetInfo, temporary)) {
+        LZClose(in);
+        LZClose(out);
+        // Only the file the library put in place of ours is removed, never whatever the
+        // structure might name when a path does not fit it.
+        const std::string stray = temporary.substr(0, temporary.size() - 1) + "_";
+        if (OpenedAsNamed(targetInfo, stray))
+            DeleteFileA(stray.c_str());
         RestoreCursor();
         return Report(owner, FormatPathMessage(kCannotCopy, target));
     }
@@ -143,12 +207,20 @@ int CopySaverFile(HWND owner, const std::string& source, const std::string& targ
         result = LZERROR_READ;
     LZClose(in);
     LZClose(out);
+    if (result >= 0 && !IsWindowsProgram(temporary))
+        result = LZERROR_READ;
     RestoreCursor();
-    if (result >= 0)
-        return 1;
-    // A truncated saver in the system directory would be started by Windows and crash; better none.
-    DeleteFileA(target.c_str());
-    return Report(owner, CopyErrorText(result));
+    if (result < 0) {
+        DeleteFileA(temporary.c_str());
+        return Report(owner, CopyErrorText(result));
+    }
+    // A saver that is read-only, locked by a running copy or otherwise not replaceable stays;
+    // the user is told instead of being shown a success that did not happen.
+    if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(temporary.c_str());
+        return Report(owner, FormatPathMessage(kCannotCopy, target));
+    }
+    return 1;
 }
 
 int CopySaver(HWND dialog) {

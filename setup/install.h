@@ -27,11 +27,14 @@ std::string ModuleDirectory(HMODULE module);
 bool ReadSystemDirectory(std::string& directory);
 
 // The delay in seconds for what the minutes field holds (0 when it holds no number); a delay
-// below one minute becomes one minute and the field is corrected.
+// below one minute, or too long for a signed 32-bit count of seconds, becomes one minute and the
+// field is corrected.
 int DelaySecondsFromMinutes(UINT minutes, bool* corrected);
 
-// Copies source to target, expanding an LZ-compressed source. On failure the user is told why,
-// with owner as the message box's owner, a half-written target is removed, and 0 is returned.
+// Copies source to target, expanding an LZ-compressed source. The copy is written beside the
+// target under the extension "TMP" and replaces the target only when it is complete and a Windows
+// program. On failure the user is told why, with owner as the message box's owner, the target
+// stays as it was, nothing else stays behind, and 0 is returned.
 int CopySaverFile(HWND owner, const std::string& source, const std::string& target);
 
 // The setup folder's QBR02DLE.SCR into the system directory; 1 on success, 0 after a message.

@@ -43,11 +43,14 @@ HINSTANCE DialogModule(HWND dialog) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
 }
 
-void AppendDesignator(char* label, int storedHour) {
+// clockHour is the hour the label names on a 24-hour clock, 1 to 24. Noon (12) is already
+// afternoon and the night that starts at 24 begins in the morning, so the designator goes by the
+// hour of the day, not by which bar the label belongs to.
+void AppendDesignator(char* label, int clockHour) {
     if (gUse24HourClock >= 1)
         return;
     lstrcatA(label, " ");
-    lstrcatA(label, storedHour > 12 ? gEvening : gMorning);
+    lstrcatA(label, clockHour % 24 >= 12 ? gEvening : gMorning);
 }
 
 void ShowDayLabel(HWND dialog) {
@@ -62,7 +65,7 @@ void ShowNightLabel(HWND dialog) {
     const int hour = gUse24HourClock >= 1 ? gSettings.nightAfterHour + 1 : gSettings.nightAfterHour - 11;
     char label[64];
     wsprintfA(label, "&Nacht ab %02d:00 Uhr", hour);
-    AppendDesignator(label, gSettings.nightAfterHour);
+    AppendDesignator(label, gSettings.nightAfterHour + 1);
     SetDlgItemTextA(dialog, IDC_NIGHT_LABEL, label);
 }
 

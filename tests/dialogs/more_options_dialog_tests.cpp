@@ -151,19 +151,37 @@ TEST_F(MoreOptionsTest, TwelveHourLabelsTakeTheDesignators) {
     Open();
     EXPECT_EQ(Text(IDC_DAY_LABEL), "&Tag ab 08:00 Uhr vorm.");
     EXPECT_EQ(Text(IDC_NIGHT_LABEL), "&Nacht ab 09:00 Uhr nachm.");
-    Scroll(IDC_NIGHT_BAR, SB_THUMBTRACK, 23);
-    EXPECT_EQ(Text(IDC_NIGHT_LABEL), "&Nacht ab 12:00 Uhr nachm.");
     Scroll(IDC_NIGHT_BAR, SB_THUMBTRACK, 13);
     EXPECT_EQ(Text(IDC_NIGHT_LABEL), "&Nacht ab 02:00 Uhr nachm.");
-    Scroll(IDC_DAY_BAR, SB_THUMBTRACK, 12);
-    EXPECT_EQ(Text(IDC_DAY_LABEL), "&Tag ab 12:00 Uhr vorm.");
+    Scroll(IDC_DAY_BAR, SB_THUMBTRACK, 1);
+    EXPECT_EQ(Text(IDC_DAY_LABEL), "&Tag ab 01:00 Uhr vorm.");
     Close();
 
     // Below 1 counts as 12-hour; a designator is read with at most 7 characters.
     UseClock("-1", "Vormittag", "Nachmittag");
     Open();
-    EXPECT_EQ(Text(IDC_DAY_LABEL), "&Tag ab 12:00 Uhr Vormitt");
+    EXPECT_EQ(Text(IDC_DAY_LABEL), "&Tag ab 01:00 Uhr Vormitt");
     EXPECT_EQ(Text(IDC_NIGHT_LABEL), "&Nacht ab 02:00 Uhr Nachmit");
+}
+
+TEST_F(MoreOptionsTest, TwelveHourLabelsCallNoonAfternoonAndMidnightMorning) {
+    UseClock("0", "AM", "PM");
+    Open();
+    // The hours on either side of noon and of midnight, on both bars.
+    Scroll(IDC_DAY_BAR, SB_THUMBTRACK, 11);
+    EXPECT_EQ(Text(IDC_DAY_LABEL), "&Tag ab 11:00 Uhr AM");
+    Scroll(IDC_DAY_BAR, SB_LINERIGHT);
+    EXPECT_EQ(Text(IDC_DAY_LABEL), "&Tag ab 12:00 Uhr PM") << "noon";
+    Scroll(IDC_NIGHT_BAR, SB_THUMBTRACK, 22);
+    EXPECT_EQ(Text(IDC_NIGHT_LABEL), "&Nacht ab 11:00 Uhr PM");
+    Scroll(IDC_NIGHT_BAR, SB_LINERIGHT);
+    EXPECT_EQ(Text(IDC_NIGHT_LABEL), "&Nacht ab 12:00 Uhr AM") << "midnight";
+    Close();
+
+    // The same when the dialog opens on those hours.
+    Open();
+    EXPECT_EQ(Text(IDC_DAY_LABEL), "&Tag ab 12:00 Uhr PM");
+    EXPECT_EQ(Text(IDC_NIGHT_LABEL), "&Nacht ab 12:00 Uhr AM");
 }
 
 TEST_F(MoreOptionsTest, WinterLabelsFollowBothBars) {

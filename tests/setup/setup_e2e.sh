@@ -17,7 +17,9 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quellbra
 settings_key='HKCU\Software\Kestrova\ScreenSaver\Quellbrand 2 LE'
 
 # Setup folders: the saver as it is, LZ-compressed (as on the old floppies), cut off, and missing.
-for kind in plain szdd corrupt empty; do mkdir -p "$out/$kind" && cp "$setup" "$out/$kind/setup.exe"; done
+for kind in plain szdd corrupt empty zero header notprogram; do
+  mkdir -p "$out/$kind" && cp "$setup" "$out/$kind/setup.exe"
+done
 cp "$scr" "$out/plain/QBR02DLE.SCR"
 # mscompress takes seconds for a saver of this size; keep its result for as long as the saver stays the same.
 cache=$out.cache/$(sha1sum "$scr" | cut -c1-40).szdd
@@ -29,6 +31,12 @@ fi
 cp "$cache" "$out/szdd/QBR02DLE.SCR"
 head -c $(( $(stat -c %s "$out/szdd/QBR02DLE.SCR") / 2 )) "$out/szdd/QBR02DLE.SCR" >"$out/corrupt/QBR02DLE.SCR"
 check "the LZ file really is compressed" test "$(head -c 4 "$out/szdd/QBR02DLE.SCR")" = SZDD
+# Sources that give no Windows program: empty, an LZ file cut inside its 14-byte header, and a
+# sound LZ file of something else (the bus picture).
+: >"$out/zero/QBR02DLE.SCR"
+head -c 10 "$out/szdd/QBR02DLE.SCR" >"$out/header/QBR02DLE.SCR"
+cp "$bus" "$out/notprogram/QBR02DLE.SCR" && mscompress "$out/notprogram/QBR02DLE.SCR" &&
+  mv "$out/notprogram/QBR02DLE.SCR_" "$out/notprogram/QBR02DLE.SCR"
 convert "$bus" "$out/bus.png"
 
 # --- helpers ---------------------------------------------------------------------------------
@@ -67,7 +75,8 @@ saver_in_ini() { sed -n '/^\[boot\]/I,/^\[/p' "$windows/system.ini" | tr -d '\r'
 reset_state() {
   # A setup left over from a failed check would answer for the next one.
   if [ -n "${SETUP_PID:-}" ] && kill -0 "$SETUP_PID" 2>/dev/null; then wineserver -k; wineserver -w; fi
-  rm -rf "$sys/QBR02DLE.SCR" "$sys/QBR02DLE.SC_" "$windows/inf/QBR02DLE.INF"
+  chattr -i "$sys/QBR02DLE.SCR" 2>/dev/null
+  rm -rf "$sys/QBR02DLE.SCR" "$sys/QBR02DLE.SC_" "$sys/QBR02DLE.TMP" "$sys/QBR02DLE.TM_" "$windows/inf/QBR02DLE.INF"
   [ -f "$windows/system.ini" ] && sed -i '/^SCRNSAVE.EXE=/Id' "$windows/system.ini"
   printf '%s\r\n' 'REGEDIT4' '' \
     '[-HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quellbrand 2 LE]' \
@@ -77,8 +86,10 @@ reset_state() {
     >"$out/reset.reg"
   wine regedit /S "$(winepath -w "$out/reset.reg" 2>/dev/null)" >/dev/null 2>&1
 }
+# Nothing but the saver itself: no copy under a temporary or an LZ-mangled name.
+no_stray_files() { test -z "$(ls -A "$sys" | grep -i '^qbr02dle\.' | grep -vix qbr02dle.scr)"; }
 nothing_installed() {
-  test ! -e "$sys/QBR02DLE.SCR" && test ! -e "$windows/inf/QBR02DLE.INF" && test -z "$(saver_in_ini)" &&
+  no_stray_files && test ! -e "$sys/QBR02DLE.SCR" && test ! -e "$windows/inf/QBR02DLE.INF" && test -z "$(saver_in_ini)" &&
     not has_key "$uninstall_key" && test "$(reg_value 'HKCU\Control Panel\Desktop' ScreenSaveTimeOut)" = 90
 }
 # Installs from a folder with the given field input; the messages must come in this order.
@@ -99,7 +110,8 @@ install_with() {
 }
 
 start_xvfb 1024x768x24 || exit 1
-trap 'wineserver -k 2>/dev/null; stop_xvfb' EXIT
+# Nothing may stay immutable after the run, whatever ends it.
+trap 'chattr -i "$sys/QBR02DLE.SCR" 2>/dev/null; wineserver -k 2>/dev/null; stop_xvfb' EXIT
 
 # --- "Nein" in the terms dialog ---------------------------------------------------------------
 reset_state
@@ -182,6 +194,19 @@ xdotool key Return
 check "LZ installation ends with 0" setup_ends_with_0
 check "letters install a delay of 60 seconds" test "$(reg_value 'HKCU\Control Panel\Desktop' ScreenSaveTimeOut)" = 60
 check "the LZ file is expanded into the saver byte for byte" cmp -s "$scr" "$sys/QBR02DLE.SCR"
+check "... and no temporary copy stays" no_stray_files
+
+# --- a minute count whose seconds do not fit ---------------------------------------------------
+reset_state
+start_setup plain
+to_install_dialog
+xdotool type --delay 50 71582800 && xdotool key Return
+wait_text Setup 'Die Installation ist beendet.'
+check "71582800 minutes are corrected to 1" shows "$title" '1006 Edit: 1'
+xdotool key Return
+check "... setup ends with 0" setup_ends_with_0
+check "... and install a delay of 60 seconds, not a wrapped-round one" \
+  test "$(reg_value 'HKCU\Control Panel\Desktop' ScreenSaveTimeOut)" = 60
 
 # --- failures ----------------------------------------------------------------------------------
 reset_state
@@ -192,20 +217,51 @@ check "... setup ends with 0" setup_ends_with_0
 check "... and nothing is installed" nothing_installed
 
 reset_state
-# As root every file can be written, so the names are taken by folders instead: the target's own
-# name and the compressed-file name "QBR02DLE.SC_" that the LZ library tries next.
-mkdir "$sys/QBR02DLE.SCR" "$sys/QBR02DLE.SC_"
+# The target's name taken by a folder.
+mkdir "$sys/QBR02DLE.SCR"
 check "a target that cannot be created is named" \
   install_with plain '' 'Kann C:\windows\system32\QBR02DLE.SCR nicht kopieren!' 'Fehler! Die Installation wird abgebrochen.'
 check "... setup ends with 0" setup_ends_with_0
 check "... and SYSTEM.INI is untouched" test -z "$(saver_in_ini)"
-rmdir "$sys/QBR02DLE.SCR" "$sys/QBR02DLE.SC_"
+check "... and no stray file stays" test ! -e "$sys/QBR02DLE.SC_" -a ! -e "$sys/QBR02DLE.TMP"
+rmdir "$sys/QBR02DLE.SCR"
 
+for kind in corrupt zero header notprogram; do
+  reset_state
+  check "a broken source ($kind) is reported as a damaged disk" \
+    install_with $kind '' 'Die Installationsdiskette ist möglicherweise beschädigt!' 'Fehler! Die Installation wird abgebrochen.'
+  check "... setup ends with 0" setup_ends_with_0
+  check "... and no broken saver stays in the system directory" nothing_installed
+done
+
+# A failed re-install keeps the working installation that SYSTEM.INI and the uninstall entry name.
 reset_state
-check "a cut-off LZ file is reported as a damaged disk" \
+install_with plain 10 'Die Installation ist beendet.' && setup_ends_with_0
+check "re-install: first a working installation" cmp -s "$scr" "$sys/QBR02DLE.SCR"
+check "a re-install from a cut-off LZ file fails" \
   install_with corrupt '' 'Die Installationsdiskette ist möglicherweise beschädigt!' 'Fehler! Die Installation wird abgebrochen.'
 check "... setup ends with 0" setup_ends_with_0
-check "... and no broken saver stays in the system directory" nothing_installed
+check "... the installed saver is kept byte for byte" cmp -s "$scr" "$sys/QBR02DLE.SCR"
+check "... SYSTEM.INI still names it" test "$(saver_in_ini)" = 'C:\windows\system32\QBR02DLE.SCR'
+check "... the uninstall entry stays" has_key "$uninstall_key"
+check "... and no temporary copy stays" no_stray_files
+
+# An installed saver that cannot be overwritten: as root only an immutable file is one.
+reset_state
+old_saver=$out/plain/setup.exe
+cp "$old_saver" "$sys/QBR02DLE.SCR"
+if [ "$(id -u)" = 0 ] && chattr +i "$sys/QBR02DLE.SCR" 2>/dev/null && ! (: >>"$sys/QBR02DLE.SCR") 2>/dev/null; then
+  check "an unwritable installed saver is named, not reported as installed" \
+    install_with plain '' 'Kann C:\windows\system32\QBR02DLE.SCR nicht kopieren!' 'Fehler! Die Installation wird abgebrochen.'
+  check "... setup ends with 0" setup_ends_with_0
+  check "... the old saver is untouched" cmp -s "$old_saver" "$sys/QBR02DLE.SCR"
+  check "... no stray QBR02DLE.SC_ or temporary copy stays" no_stray_files
+  check "... and SYSTEM.INI is untouched" test -z "$(saver_in_ini)"
+  check "... and there is no uninstall entry" not has_key "$uninstall_key"
+  chattr -i "$sys/QBR02DLE.SCR"
+else
+  check "an immutable file can be made here (root and chattr are needed)" false
+fi
 
 reset_state
 mkdir -p "$windows/inf/QBR02DLE.INF"

@@ -6,6 +6,7 @@
 
 #include <lzexpand.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -55,8 +56,32 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Something shaped like a program: a header, repeats that compress well, and noise that does not.
+// The names in a folder, sorted, so that a stray temporary or "_" file shows.
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+using Names = std::vector<std::string>;
+
+Bytes SampleData(size_t size);
+
+// Something shaped like a program: a DOS header whose e_lfanew leads to a "PE" signature, repeats
+// that compress well, and noise that does not.
 Bytes SampleProgram(size_t size) {
+    Bytes bytes = SampleData(size);
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    bytes[60] = 0x80;
+    bytes[61] = bytes[62] = bytes[63] = 0;
+    std::memcpy(&bytes[0x80], "PE\0\0", 4);
+    return bytes;
+}
+
+// Repeats and noise, but no program.
+Bytes SampleData(size_t size) {
     Bytes bytes;
     unsigned state = 12345;
     while (bytes.size() < size) {
@@ -153,6 +178,8 @@ TEST_F(SetupTest, CopiesAPlainFileByteForByteAndAnLzFileExpanded) {
     EXPECT_EQ(CopySaverFile(nullptr, Path("packed.sc_"), Path("out3.scr")), 1);
     EXPECT_EQ(ReadBytes(Path("out3.scr")), program);
     EXPECT_TRUE(gShown.empty());
+    EXPECT_EQ(FolderNames(folder_), (Names{"out1.scr", "out2.scr", "out3.scr", "packed.sc_", "plain.scr"}))
+        << "the copy's temporary file is gone once it is in place";
 }
 
 TEST_F(SetupTest, AMissingSourceNamesItsFullPathAndCreatesNothing) {
@@ -189,29 +216,111 @@ TEST_F(SetupTest, ATargetThatCannotBeCreatedIsNamed) {
     EXPECT_EQ(gShown[0].flags, static_cast<UINT>(MB_ICONWARNING));
 }
 
-TEST_F(SetupTest, ADamagedLzFileIsReportedAndLeavesNoTarget) {
+TEST_F(SetupTest, ADamagedLzFileIsReportedAndTheEarlierSaverStays) {
     const Bytes packed = CompressSzdd(SampleProgram(20000), 'R');
     Bytes unknownMethod = packed;
     unknownMethod[8] = 'Q';
     const Bytes cutOff(packed.begin(), packed.begin() + static_cast<long>(packed.size() / 2));
+    const Bytes earlier = SampleProgram(3000);
     for (const Bytes& damaged : {unknownMethod, cutOff}) {
         gShown.clear();
         WriteBytes(Path("damaged.sc_"), damaged);
-        WriteBytes(Path("target.scr"), SampleProgram(3000));  // an earlier installation
+        WriteBytes(Path("target.scr"), earlier);
         EXPECT_EQ(CopySaverFile(nullptr, Path("damaged.sc_"), Path("target.scr")), 0);
         ASSERT_EQ(gShown.size(), 1u);
         EXPECT_EQ(gShown[0].text, "Die Installationsdiskette ist m\366glicherweise besch\344digt!");
         EXPECT_EQ(gShown[0].flags, static_cast<UINT>(MB_ICONWARNING));
-        EXPECT_FALSE(Exists(Path("target.scr"))) << "no half-written saver may stay behind";
+        EXPECT_EQ(ReadBytes(Path("target.scr")), earlier) << "the working installation is kept";
+        EXPECT_EQ(FolderNames(folder_), (Names{"damaged.sc_", "target.scr"})) << "no half-written copy stays";
     }
 
     // Also when only the compressed name "QBR02DLE.SC_", as on the old disks, is there.
     gShown.clear();
+    std::filesystem::remove(Path("target.scr"));
     WriteBytes(Path("QBR02DLE.SC_"), cutOff);
     EXPECT_EQ(CopySaverFile(nullptr, Path("QBR02DLE.SCR"), Path("target.scr")), 0);
     ASSERT_EQ(gShown.size(), 1u);
     EXPECT_EQ(gShown[0].text, "Die Installationsdiskette ist m\366glicherweise besch\344digt!");
-    EXPECT_FALSE(Exists(Path("target.scr")));
+    EXPECT_EQ(FolderNames(folder_), (Names{"QBR02DLE.SC_", "damaged.sc_"}));
+}
+
+TEST_F(SetupTest, SourcesThatGiveNoWindowsProgramAreADamagedDisk) {
+    const Bytes packed = CompressSzdd(SampleProgram(20000), 'R');
+    Bytes noPeSignature = SampleProgram(5000);
+    noPeSignature[0x81] = 'X';
+    Bytes peBeyondTheEnd = SampleProgram(5000);
+    peBeyondTheEnd[61] = 0x40;  // e_lfanew 0x4080, past the end of the file
+    const struct {
+        const char* what;
+        Bytes source;
+    } broken[] = {
+        {"an empty file", {}},
+        {"an LZ file cut inside its header", Bytes(packed.begin(), packed.begin() + 10)},
+        {"an LZ file that expands to something else", CompressSzdd(SampleData(20000), 'R')},
+        {"a plain file that is no program", SampleData(5000)},
+        {"a DOS header without the PE signature", noPeSignature},
+        {"a DOS header pointing past the end", peBeyondTheEnd},
+    };
+    const Bytes earlier = SampleProgram(3000);
+    for (const auto& source : broken) {
+        SCOPED_TRACE(source.what);
+        gShown.clear();
+        WriteBytes(Path("QBR02DLE.SCR"), source.source);
+        WriteBytes(Path("target.scr"), earlier);
+        EXPECT_EQ(CopySaverFile(nullptr, Path("QBR02DLE.SCR"), Path("target.scr")), 0);
+        ASSERT_EQ(gShown.size(), 1u);
+        EXPECT_EQ(gShown[0].text, "Die Installationsdiskette ist m\366glicherweise besch\344digt!");
+        EXPECT_EQ(ReadBytes(Path("target.scr")), earlier);
+        EXPECT_EQ(FolderNames(folder_), (Names{"QBR02DLE.SCR", "target.scr"}));
+    }
+}
+
+TEST_F(SetupTest, ASaverThatCannotBeReplacedIsReportedAndLeavesNoStrayFile) {
+    const Bytes program = SampleProgram(20000);
+    WriteBytes(Path("QBR02DLE.SCR"), CompressSzdd(program, 'R'));
+    const std::string target = Path("system\\QBR02DLE.SCR");
+    CreateDirectoryA(Path("system").c_str(), nullptr);
+
+    // The name is taken by something that cannot be written over: the library would create
+    // "QBR02DLE.SC_" beside it and the copy would look like a success.
+    CreateDirectoryA(target.c_str(), nullptr);
+    EXPECT_EQ(CopySaverFile(nullptr, Path("QBR02DLE.SCR"), target), 0);
+    ASSERT_EQ(gShown.size(), 1u);
+    EXPECT_EQ(gShown[0].text, "Kann " + target + " nicht kopieren!");
+    EXPECT_EQ(gShown[0].flags, static_cast<UINT>(MB_ICONWARNING));
+    EXPECT_EQ(FolderNames(Path("system")), (Names{"QBR02DLE.SCR"}));
+    RemoveDirectoryA(target.c_str());
+
+    // An installed saver that is open without sharing, as a running one is.
+    const Bytes earlier = SampleProgram(3000);
+    WriteBytes(target, earlier);
+    HANDLE locked = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    gShown.clear();
+    EXPECT_EQ(CopySaverFile(nullptr, Path("QBR02DLE.SCR"), target), 0);
+    CloseHandle(locked);
+    ASSERT_EQ(gShown.size(), 1u);
+    EXPECT_EQ(gShown[0].text, "Kann " + target + " nicht kopieren!");
+    EXPECT_EQ(ReadBytes(target), earlier);
+    EXPECT_EQ(FolderNames(Path("system")), (Names{"QBR02DLE.SCR"}));
+
+    // The copy's own name taken: what the library opens instead is removed again.
+    const std::string temporary = Path("system\\QBR02DLE.TMP");
+    CreateDirectoryA(temporary.c_str(), nullptr);
+    gShown.clear();
+    EXPECT_EQ(CopySaverFile(nullptr, Path("QBR02DLE.SCR"), target), 0);
+    ASSERT_EQ(gShown.size(), 1u);
+    EXPECT_EQ(gShown[0].text, "Kann " + target + " nicht kopieren!");
+    EXPECT_EQ(ReadBytes(target), earlier);
+    EXPECT_EQ(FolderNames(Path("system")), (Names{"QBR02DLE.SCR", "QBR02DLE.TMP"}));
+    RemoveDirectoryA(temporary.c_str());
+
+    // Once nothing is in the way, the same copy replaces the saver.
+    gShown.clear();
+    EXPECT_EQ(CopySaverFile(nullptr, Path("QBR02DLE.SCR"), target), 1);
+    EXPECT_TRUE(gShown.empty());
+    EXPECT_EQ(ReadBytes(target), program);
+    EXPECT_EQ(FolderNames(Path("system")), (Names{"QBR02DLE.SCR"}));
 }
 
 TEST(CopyErrors, EveryLzErrorHasItsMessage) {
@@ -242,6 +351,16 @@ TEST(SetupRules, DelayInMinutesBecomesSecondsAndAtLeastOneMinute) {
     EXPECT_TRUE(corrected);
     // So many minutes that the seconds no longer fit a signed 32-bit number.
     EXPECT_EQ(DelaySecondsFromMinutes(40000000, &corrected), 60);
+    EXPECT_TRUE(corrected);
+    // ... also where the product wraps round past 2^32 to a small positive delay (704 seconds).
+    EXPECT_EQ(DelaySecondsFromMinutes(71582800, &corrected), 60);
+    EXPECT_TRUE(corrected);
+    EXPECT_EQ(DelaySecondsFromMinutes(0xFFFFFFFFu, &corrected), 60);
+    EXPECT_TRUE(corrected);
+    // The longest delay that fits, and one minute more.
+    EXPECT_EQ(DelaySecondsFromMinutes(35791394, &corrected), 2147483640);
+    EXPECT_FALSE(corrected);
+    EXPECT_EQ(DelaySecondsFromMinutes(35791395, &corrected), 60);
     EXPECT_TRUE(corrected);
 }
 
@@ -465,7 +584,7 @@ TEST_F(SetupDialogs, InstallDialogAsksBeforeCancelling) {
     EXPECT_EQ(gShown[0].text, "Installation abbrechen?");
     EXPECT_EQ(gShown[0].title, "Setup");
     EXPECT_EQ(gShown[0].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
-    EXPECT_EQ(gShown[0].owner, nullptr);
+    EXPECT_EQ(gShown[0].owner, dialog) << "the question belongs to the dialog";
     EXPECT_FALSE(QuitPosted()) << "No keeps the dialog";
     EXPECT_TRUE(IsWindowVisible(dialog));
 
@@ -473,6 +592,47 @@ TEST_F(SetupDialogs, InstallDialogAsksBeforeCancelling) {
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(gShown.size(), 2u);
     EXPECT_TRUE(QuitPosted());
+    DestroyWindow(dialog);
+}
+
+// While the real question is open, a timer looks at the dialog and answers "Nein".
+HWND gQuestionDialog = nullptr;
+int gDialogEnabledDuringQuestion = -1;
+std::string gQuestionSeen;
+
+BOOL CALLBACK AnswerNo(HWND window, LPARAM) {
+    char title[32] = {}, text[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    if (std::strcmp(title, "Setup") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    GetDlgItemTextA(window, 0xFFFF, text, sizeof text);  // the message box's text control
+    gQuestionSeen = text;
+    gDialogEnabledDuringQuestion = IsWindowEnabled(gQuestionDialog) ? 1 : 0;
+    PostMessageA(window, WM_COMMAND, IDNO, 0);
+    return FALSE;
+}
+
+void CALLBACK LookAtTheQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), AnswerNo, 0);
+    if (gDialogEnabledDuringQuestion >= 0)
+        KillTimer(nullptr, timer);
+}
+
+TEST_F(SetupDialogs, TheDialogCannotBeUsedWhileTheCancelQuestionIsOpen) {
+    HWND dialog = Create("DIALOG_MAIN", InstallDialog);
+    ASSERT_NE(dialog, nullptr);
+    ShowWindow(dialog, SW_SHOW);
+    gQuestionDialog = dialog;
+    gDialogEnabledDuringQuestion = -1;
+    gQuestionSeen.clear();
+    gSetupMessageBox = MessageBoxA;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, LookAtTheQuestion);
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(gQuestionSeen, "Installation abbrechen?");
+    EXPECT_EQ(gDialogEnabledDuringQuestion, 0) << "the install dialog stays clickable behind the question";
+    EXPECT_TRUE(IsWindowEnabled(dialog)) << "and is usable again after the answer";
+    EXPECT_FALSE(QuitPosted());
     DestroyWindow(dialog);
 }
 

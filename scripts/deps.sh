@@ -2,7 +2,8 @@
 # Installs what the build and the tests need on Debian 12, and only what is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 googletest
-          xvfb xauth xdotool x11-utils x11-apps imagemagick mscompress faketime)
+          xvfb xauth xdotool x11-utils x11-apps imagemagick mscompress faketime
+          xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

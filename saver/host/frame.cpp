@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "host/monitors.h"
+
 FrameState gFrame;
 
 namespace {
@@ -78,9 +80,9 @@ int RunSaver(HWND parent) {
     if (preview) {
         GetClientRect(parent, &area);
     } else {
-        HDC screen = GetDC(nullptr);
-        GetClipBox(screen, &area);
-        ReleaseDC(nullptr, screen);
+        const ScreenLayout layout = QueryScreenLayout();
+        area = layout.window;
+        gFrame.sceneRect = layout.scene;
 
         HWND running = FindWindowA(kClassName, kRunTitle);
         if (running && IsWindow(running)) {

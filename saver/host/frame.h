@@ -28,6 +28,7 @@ struct FrameState {
     HMODULE imeModule;
     AssociateContextFn imeFunction;
     HANDLE previousInputContext;
+    RECT sceneRect;  // the scene's part of the full-screen window (the primary monitor); empty: all of it
 };
 
 extern FrameState gFrame;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <ctime>
 
 #include "figures/aircraft.h"
@@ -31,9 +32,16 @@ void SceneStart(HWND window) {
     gScene.screenDc = GetDC(window);
     SetGraphicsMode(gScene.screenDc, GM_COMPATIBLE);
     SetMapMode(gScene.screenDc, MM_TEXT);
-    GetClientRect(window, &gScene.clientRect);
-    gScene.screenWidth = gScene.clientRect.right;
-    gScene.screenHeight = gScene.clientRect.bottom;
+    // The scene's screen is the primary monitor's part of the window; drawing in its coordinates
+    // lands there through the window context's origin (kept, since the class owns its context).
+    RECT scene;
+    GetClientRect(window, &scene);
+    if (!gFrame.preview && !IsRectEmpty(&gFrame.sceneRect))
+        scene = gFrame.sceneRect;
+    SetViewportOrgEx(gScene.screenDc, scene.left, scene.top, nullptr);
+    gScene.screenWidth = scene.right - scene.left;
+    gScene.screenHeight = scene.bottom - scene.top;
+    gScene.clientRect = RECT{0, 0, gScene.screenWidth, gScene.screenHeight};
     gScene.startStage = StartStage::DisplayCheck;
 
     SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
@@ -58,13 +66,36 @@ void SceneStart(HWND window) {
     gScene.timerSet = SetTimer(window, kFrameTimerId, 151 - gSettings.speed, nullptr) != 0;
 }
 
+void FillBlackIfAny(HDC dc, const RECT& r) {
+    if (r.left < r.right && r.top < r.bottom)
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+// Other monitors than the scene's show black: the parts of a repaint that lie around the scene.
+void PaintAroundScene(HDC dc, const RECT& r) {
+    const LONG w = gScene.screenWidth, h = gScene.screenHeight;
+    FillBlackIfAny(dc, RECT{r.left, r.top, r.right, std::min(r.bottom, 0L)});
+    FillBlackIfAny(dc, RECT{r.left, std::max(r.top, h), r.right, r.bottom});
+    FillBlackIfAny(dc, RECT{r.left, std::max(r.top, 0L), std::min(r.right, 0L), std::min(r.bottom, h)});
+    FillBlackIfAny(dc, RECT{std::max(r.left, w), std::max(r.top, 0L), r.right, std::min(r.bottom, h)});
+}
+
 void ScenePaint(HWND window) {
     PAINTSTRUCT ps;
     BeginPaint(window, &ps);
-    if (gScene.screenDc && gScene.backdropDc) {
-        const RECT& r = ps.rcPaint;
-        BitBlt(gScene.screenDc, r.left, r.top, r.right - r.left, r.bottom - r.top, gScene.backdropDc, r.left, r.top,
-               SRCCOPY);
+    if (gScene.screenDc) {
+        // The whole window in the scene's coordinates; BeginPaint has clipped the context to what
+        // needs painting, so nothing else is drawn.
+        POINT origin{};
+        GetViewportOrgEx(gScene.screenDc, &origin);
+        RECT r;
+        GetClientRect(window, &r);
+        OffsetRect(&r, -origin.x, -origin.y);
+        PaintAroundScene(gScene.screenDc, r);
+        const RECT scene{0, 0, gScene.screenWidth, gScene.screenHeight};
+        if (gScene.backdropDc && IntersectRect(&r, &r, &scene))
+            BitBlt(gScene.screenDc, r.left, r.top, r.right - r.left, r.bottom - r.top, gScene.backdropDc, r.left,
+                   r.top, SRCCOPY);
     }
     EndPaint(window, &ps);
     gScene.clockRedrawPending = 1;

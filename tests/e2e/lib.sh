@@ -33,6 +33,16 @@ pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 
+# Pixels that differ between a crop of the screenshot and a crop of a picture.
+differing() {  # shot x y w h picture px py
+  local a b
+  a=$(mktemp --suffix=.png) b=$(mktemp --suffix=.png)
+  convert "$1" -crop "$4x$5+$2+$3" +repage "$a"
+  convert "$6" -crop "$4x$5+$7+$8" +repage "$b"
+  compare -metric AE "$a" "$b" null: 2>&1
+  rm -f "$a" "$b"
+}
+
 FAILURES=0
 PASSES=0
 check() {  # check "what" command...

@@ -19,16 +19,6 @@ exports=$(x86_64-w64-mingw32-objdump -p "$scr")
 check "exports ScreenSaverProc" grep -q '\] ScreenSaverProc$' <<<"$exports"
 check "exports ScreenSaverConfigureDialog" grep -q '\] ScreenSaverConfigureDialog$' <<<"$exports"
 
-# Pixels that differ between a crop of the screenshot and a crop of a picture.
-differing() {  # shot x y w h picture px py
-  local a b
-  a=$(mktemp --suffix=.png) b=$(mktemp --suffix=.png)
-  convert "$1" -crop "$4x$5+$2+$3" +repage "$a"
-  convert "$6" -crop "$4x$5+$7+$8" +repage "$b"
-  compare -metric AE "$a" "$b" null: 2>&1
-  rm -f "$a" "$b"
-}
-
 clock_shows() {  # shot HHMM [row of the digits]
   local digits=$2 row=${3:-288} i d x n=0
   for i in 0 1 2 3; do

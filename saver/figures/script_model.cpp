@@ -2,7 +2,17 @@
 
 #include "gfx/resources.h"
 
+namespace {
+FrameObserver gFrameObserver = nullptr;
+}
+
+void SetFrameObserver(FrameObserver observer) {
+    gFrameObserver = observer;
+}
+
 void DrawFrame(FigureId id, const FrameTable& table, int entry, int variant) {
+    if (gFrameObserver)
+        gFrameObserver(id, entry, table.count);
     if (entry < 0)
         entry = 0;
     if (entry >= table.count)

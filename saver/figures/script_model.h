@@ -18,6 +18,11 @@ struct FrameTable {
 // beyond the table shows the nearest frame that exists.
 void DrawFrame(FigureId id, const FrameTable& table, int entry, int variant = 0);
 
+// Tests watch which table entries the scripts ask for: the observer sees every DrawFrame call with
+// the entry as asked (before any correction) and the size of the table. Null watches nothing.
+using FrameObserver = void (*)(FigureId id, int entry, int count);
+void SetFrameObserver(FrameObserver observer);
+
 // One tick of a hold: the picture advances (tickCount back to 0, frameIndex up by one) once
 // tickCount exceeds `hold`. Returns true when it advanced. With NoHold it advances every tick.
 constexpr int NoHold = -1;

@@ -6,6 +6,7 @@
 #include "figures/figures_1_to_9.h"
 #include "figures/holiday_visitors.h"
 #include "figures/scenery_changers.h"
+#include "figures/strollers.h"
 #include "figures/vehicles.h"
 #include "figures/waiting_passengers.h"
 #include "gfx/blit.h"
@@ -94,6 +95,15 @@ FigureScript ScriptFor(FigureId id) {
     case 13: return Figure13Script;
     case 21: return Figure21Script;
     case 23: return Figure23Script;
+    case 29: return Figure29NightScript;
+    case 40: return Figure40Script;
+    case 49: return Figure49Script;
+    case 50: return Figure50Script;
+    case 53: return Figure53Script;
+    case 56: return Figure56Script;
+    case 57: return Figure57Script;
+    case 58: return Figure58Script;
+    case 59: return Figure59Script;
     case BusId: return BusScript;
     case SignId: return DrawSign;
     case 80:

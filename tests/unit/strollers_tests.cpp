@@ -191,36 +191,46 @@ TEST_F(NightFigures, Figure50StandsOnTheSameGroundLineWithEitherSheet) {
 // -------------------------------------------------------------------------------------------
 // The strollers: where and when they linger, and their sounds.
 
+// Several appearances in a row: waitCount is kept from one to the next, so a later appearance may
+// linger early, and then only the right edge keeps it from lingering just after it came in.
 TEST_F(NightFigures, StrollersLingerOnlyAfterALongWalkAndNotNearTheRightEdge) {
     for (FigureId id : kStrollers) {
         for (int time : TimesOf(id)) {
-            int lingers = 0;
+            int lingers = 0, early = 0;
             for (uint32_t seed = 1; seed <= 25; ++seed) {
                 SCOPED_TRACE(testing::Message() << "figure " << id << " time " << time << " seed " << seed);
                 Fresh(time, seed);
-                const std::vector<Step> steps = Appearance(id);
-                int runs = 0;
                 int step = 0;
-                for (const Step& s : steps) {
-                    const bool runEnded = s.phaseBefore == 1 && s.frameBefore == 3 && s.frameAfter == 0;
-                    if (!runEnded)
-                        continue;
-                    ++runs;
-                    if (s.phaseAfter == 1 && s.active) {
-                        step = s.xBefore - s.xAfter;
-                        continue;
+                for (int appearance = 0; appearance < 4; ++appearance) {
+                    const std::vector<Step> steps = Appearance(id);
+                    int runs = 0;
+                    bool counted = appearance == 0;  // runs since placement with waitCount at zero
+                    for (const Step& s : steps) {
+                        const bool runEnded = s.phaseBefore == 1 && s.frameBefore == 3 && s.frameAfter == 0;
+                        if (!runEnded)
+                            continue;
+                        ++runs;
+                        if (s.phaseAfter == 1 && s.active) {
+                            step = s.xBefore - s.xAfter;
+                            continue;
+                        }
+                        if (s.phaseAfter != 2)
+                            continue;
+                        ++lingers;
+                        EXPECT_EQ(s.xAfter, s.xBefore) << "lingers where the run began";
+                        ASSERT_GT(step, 0);
+                        EXPECT_LT(s.xAfter - step, StageWidthUnderTest - 100) << "the run ended near the right edge";
+                        if (counted)
+                            EXPECT_GE(runs, time == Night ? 12 : 42) << "lingered after " << runs << " runs";
+                        else
+                            early += runs < (time == Night ? 12 : 42);
+                        runs = 0;  // walking left again after a linger counts anew
+                        counted = true;
                     }
-                    if (s.phaseAfter != 2)
-                        continue;
-                    ++lingers;
-                    EXPECT_EQ(s.xAfter, s.xBefore) << "lingers where the run began";
-                    ASSERT_GT(step, 0);
-                    EXPECT_LT(s.xAfter - step, StageWidthUnderTest - 100) << "the run ended near the right edge";
-                    EXPECT_GE(runs, time == Night ? 12 : 42) << "lingered after " << runs << " runs";
-                    runs = 0;  // walking left again after a linger counts anew
                 }
             }
             EXPECT_GT(lingers, 0) << "figure " << id << " never lingered";
+            EXPECT_GT(early, 0) << "figure " << id << " never lingered early on a later appearance";
         }
     }
 }
@@ -322,8 +332,13 @@ TEST_F(NightFigures, CouplesNeverWaitOffStage) {
                 Fresh(time, seed);
                 const std::vector<Step> steps = Appearance(id);
                 // On stage, a couple is drawn on every tick after its placement: it is never away.
-                for (size_t i = 1; i < steps.size(); ++i)
-                    EXPECT_EQ(steps[i].draws, 1) << "figure " << id << " seed " << seed << " tick " << i;
+                // It walks right only after its second linger, never straight from the left edge.
+                for (size_t i = 1; i < steps.size(); ++i) {
+                    const Step& s = steps[i];
+                    EXPECT_EQ(s.draws, 1) << "figure " << id << " seed " << seed << " tick " << i;
+                    if (s.phaseAfter == 4 && s.phaseBefore != 4)
+                        EXPECT_EQ(s.phaseBefore, 3) << "figure " << id << " seed " << seed << " tick " << i;
+                }
                 gone += steps.back().xAfter < 0;
             }
             EXPECT_GT(gone, 0) << "figure " << id << " never reached the left edge";
@@ -422,7 +437,7 @@ protected:
     int WalkToTheSign() {
         Bring(58);
         for (int tick = 0; tick < 2000; ++tick) {
-            Tick(58);
+            walkInCalls += Tick(58).sound != 0;
             if (gFigures[58].phase == 2)
                 return tick;
         }
@@ -435,15 +450,25 @@ protected:
             const Step s = Tick(58);
             if (s.frameAfter < s.frameBefore)
                 ++rounds;
+            if (s.frameAfter != s.frameBefore)
+                ++changes;
+            if (s.sound != 0) {
+                EXPECT_TRUE(s.sound == 17 || s.sound == 18) << s.sound;
+                ++calls;
+            }
         }
         return rounds;
     }
+    int walkInCalls = 0;
+    int changes = 0;  // pictures changed while standing
+    int calls = 0;
 };
 
 TEST_F(Figure58, StaysForHerDrawnNumberOfRoundsAndCallsOnlyWhileStanding) {
     for (uint32_t seed = 1; seed <= 6; ++seed) {
         Fresh(Night, seed);
         ASSERT_GE(WalkToTheSign(), 0);
+        EXPECT_EQ(walkInCalls, 0) << "silent while she walks in";
         EXPECT_GT(gFigures[58].x, 205 - 33);
         EXPECT_LE(gFigures[58].x, 230);
         const int drawn = gScene.counters[58].stayTicks;
@@ -451,7 +476,11 @@ TEST_F(Figure58, StaysForHerDrawnNumberOfRoundsAndCallsOnlyWhileStanding) {
         EXPECT_LE(drawn, 1900);
         EXPECT_EQ(RoundsStood(5000), drawn) << "seed " << seed;
         EXPECT_EQ(gFigures[58].phase, 3);
+        while (gFigures[58].active)
+            EXPECT_EQ(Tick(58).sound, 0) << "silent while she walks off";
     }
+    EXPECT_GT(calls, 0);
+    EXPECT_LE(calls * 46, changes) << "at most one call in 46 picture changes";
 }
 
 TEST_F(Figure58, LeavesInTheLastMinuteBeforeDaybreakWithTimeLeft) {

@@ -220,10 +220,12 @@ TEST_F(NightFigures, StrollersLingerOnlyAfterALongWalkAndNotNearTheRightEdge) {
                         EXPECT_EQ(s.xAfter, s.xBefore) << "lingers where the run began";
                         ASSERT_GT(step, 0);
                         EXPECT_LT(s.xAfter - step, StageWidthUnderTest - 100) << "the run ended near the right edge";
-                        if (counted)
-                            EXPECT_GE(runs, time == Night ? 12 : 42) << "lingered after " << runs << " runs";
-                        else
-                            early += runs < (time == Night ? 12 : 42);
+                        const int fewestRuns = time == Night ? 12 : 42;
+                        if (counted) {
+                            EXPECT_GE(runs, fewestRuns) << "lingered after " << runs << " runs";
+                        } else {
+                            early += runs < fewestRuns;
+                        }
                         runs = 0;  // walking left again after a linger counts anew
                         counted = true;
                     }
@@ -231,21 +233,6 @@ TEST_F(NightFigures, StrollersLingerOnlyAfterALongWalkAndNotNearTheRightEdge) {
             }
             EXPECT_GT(lingers, 0) << "figure " << id << " never lingered";
             EXPECT_GT(early, 0) << "figure " << id << " never lingered early on a later appearance";
-        }
-    }
-}
-
-TEST_F(NightFigures, StrollerStepsOnlyAtTheEndOfAWalkingRun) {
-    for (FigureId id : kStrollers) {
-        Fresh(Night, 5);
-        const std::vector<Step> steps = Appearance(id);
-        for (const Step& s : steps) {
-            const bool walking = s.phaseBefore == 1 && s.phaseAfter == 1;
-            if (walking && s.xAfter != s.xBefore) {
-                EXPECT_EQ(s.frameBefore, 3) << "figure " << id;
-                EXPECT_EQ(s.frameAfter, 0) << "figure " << id;
-                EXPECT_LT(s.xAfter, s.xBefore) << "figure " << id << " walks left";
-            }
         }
     }
 }
@@ -336,8 +323,9 @@ TEST_F(NightFigures, CouplesNeverWaitOffStage) {
                 for (size_t i = 1; i < steps.size(); ++i) {
                     const Step& s = steps[i];
                     EXPECT_EQ(s.draws, 1) << "figure " << id << " seed " << seed << " tick " << i;
-                    if (s.phaseAfter == 4 && s.phaseBefore != 4)
+                    if (s.phaseAfter == 4 && s.phaseBefore != 4) {
                         EXPECT_EQ(s.phaseBefore, 3) << "figure " << id << " seed " << seed << " tick " << i;
+                    }
                 }
                 gone += steps.back().xAfter < 0;
             }
@@ -416,19 +404,6 @@ TEST_F(NightFigures, Figure53CallsOrGigglesOnlyWithFourOrMorePersonsOnStage) {
         else
             EXPECT_EQ(sounds, 0) << others + 1 << " persons on stage";
     }
-}
-
-TEST_F(NightFigures, Figure53TurnsAtTheLeftEdgeOrLeaves) {
-    int turns = 0;
-    for (uint32_t seed = 1; seed <= 40; ++seed) {
-        Fresh(Night, seed);
-        for (const Step& s : Appearance(53))
-            if (s.phaseBefore == 5 && s.phaseAfter == 1 && s.active) {
-                ++turns;
-                EXPECT_LT(s.xAfter, -100);
-            }
-    }
-    EXPECT_GT(turns, 0) << "she always left at the first turn";
 }
 
 class Figure58 : public NightFigures {

@@ -372,9 +372,9 @@ bool LastMinuteOfTheNight() {
 void Figure58Stands(FigureRecord& f, FigureCounters& c) {
     if (c.frameIndex > 17) {
         c.frameIndex = Rand() % 7 + 2;
-        c.stayTicks -= 1;
-        if (c.stayTicks < 1 || LastMinuteOfTheNight()) {
-            c.stayTicks = 0;
+        c.stayTimer -= 1;
+        if (c.stayTimer < 1 || LastMinuteOfTheNight()) {
+            c.stayTimer = 0;
             c.frameIndex = 0;
             f.y += 5;
             f.phase = 3;
@@ -409,7 +409,7 @@ void Figure58Script(FigureId id) {
         if (f.x > Rand() % 26 + 205) {
             f.x -= 33;
             f.y -= 5;
-            c.stayTicks = Rand() % 1401 + 500;
+            c.stayTimer = Rand() % 1401 + 500;
             f.phase = 2;
         }
         return;

@@ -446,7 +446,7 @@ TEST_F(Figure58, StaysForHerDrawnNumberOfRoundsAndCallsOnlyWhileStanding) {
         EXPECT_EQ(walkInCalls, 0) << "silent while she walks in";
         EXPECT_GT(gFigures[58].x, 205 - 33);
         EXPECT_LE(gFigures[58].x, 230);
-        const int drawn = gScene.counters[58].stayTicks;
+        const int drawn = gScene.counters[58].stayTimer;
         EXPECT_GE(drawn, 500);
         EXPECT_LE(drawn, 1900);
         EXPECT_EQ(RoundsStood(5000), drawn) << "seed " << seed;

@@ -19,11 +19,14 @@ constexpr int HeldFor(int ticks) {
 //   phase 0  placed at the right edge
 //   phase 1  walking left, frames 0..3; after a long enough walk, one time in p, it lingers where
 //            the run began; past the left bound it leaves, or waits off stage and comes back
-//   phase 2  lingering, the linger frames; then walks on to the right (or, for the couples, lingers
+//   phase 2  lingering, the linger frames; then walks on to the right (the couples first linger
 //            once more) or goes on walking left
-//   phase 3  walking right, the last four frames (couples: the second linger, 7 frames)
+//   29, 40, 49, 50:
+//   phase 3  walking right, the last four frames
 //   phase 4  waiting beyond the left edge, nothing drawn, then walking right again from there
-//            (couples: walking right)
+//   56, 57 (they never wait off stage):
+//   phase 3  lingering again, 7 frames; then walking right or walking left again
+//   phase 4  walking right, the last four frames
 
 // Figures 29 (at night) and 40.
 constexpr gfx::FrameRect kFamily[] = {
@@ -74,13 +77,16 @@ struct Stroller {
     StrollerSound sound;
 };
 
+// Columns: id, frames, y range and offset, step, linger chance by day / at night, night values
+// always, left bound, waits off stage, linger first entry / run / restart, move-on steps right /
+// left, second linger's first entry, walk-right first entry, sound.
 constexpr Stroller kStrollers[] = {
-    {29, kFamily, 7, 158, 16, 3, 3, true, 72, true, 4, 10, 9, 9, 23, 0, 14, StrollerSound::None},
-    {40, kFamily, 6, 175, 16, 5, 3, false, 72, true, 4, 10, 9, 9, 23, 0, 14, StrollerSound::None},
-    {49, kFigure49, 5, 152, 15, 5, 3, false, 64, true, 4, 6, 5, 10, 21, 0, 10, StrollerSound::None},
-    {50, kFigure50, 5, 131, 16, 5, 3, false, 72, true, 4, 10, 9, 11, 20, 0, 14, StrollerSound::None},
-    {56, kCouple, 5, 152, 18, 5, 3, false, 104, false, 4, 10, 9, 8, 20, 15, 22, StrollerSound::WhileLingering},
-    {57, kCouple, 5, 152, 18, 6, 4, false, 104, false, 4, 10, 9, 8, 20, 15, 22, StrollerSound::OnSecondMoveOn},
+    {29, kFamily,   7, 158, 16, 3, 3, true,  72,  true,  4, 10, 9, 9,  23, 0,  14, StrollerSound::None},
+    {40, kFamily,   6, 175, 16, 5, 3, false, 72,  true,  4, 10, 9, 9,  23, 0,  14, StrollerSound::None},
+    {49, kFigure49, 5, 152, 15, 5, 3, false, 64,  true,  4, 6,  5, 10, 21, 0,  10, StrollerSound::None},
+    {50, kFigure50, 5, 131, 16, 5, 3, false, 72,  true,  4, 10, 9, 11, 20, 0,  14, StrollerSound::None},
+    {56, kCouple,   5, 152, 18, 5, 3, false, 104, false, 4, 10, 9, 8,  20, 15, 22, StrollerSound::WhileLingering},
+    {57, kCouple,   5, 152, 18, 6, 4, false, 104, false, 4, 10, 9, 8,  20, 15, 22, StrollerSound::OnSecondMoveOn},
 };
 
 // The second linger is always seven pictures; a new round starts on one of its first six.

@@ -5,7 +5,8 @@ namespace {
 // A memory context compatible with the screen, holding one bitmap for the duration of a blit.
 class SelectedBitmap {
 public:
-    explicit SelectedBitmap(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+    // No picture, no context: a missing picture draws nothing, and that costs nothing either.
+    explicit SelectedBitmap(HBITMAP bitmap) : dc_(bitmap ? CreateCompatibleDC(nullptr) : nullptr) {
         if (dc_) {
             SetMapMode(dc_, MM_TEXT);
             previous_ = bitmap ? SelectObject(dc_, bitmap) : nullptr;

@@ -7,6 +7,8 @@
 #include "figures/figures_1_to_9.h"
 #include "figures/holiday_visitors.h"
 #include "figures/scenery_changers.h"
+#include "figures/script_model.h"
+#include "figures/strollers.h"
 #include "figures/vehicles.h"
 #include "figures/waiting_passengers.h"
 #include "gfx/blit.h"
@@ -74,6 +76,18 @@ void DriveInlineVehicle(FigureId id) {
     }
 }
 
+// Figure 29 carries a parcel by day and strolls with the family in the evening. The time of day
+// is asked on every call, so a figure on stage when the day ends (or begins) carries on in the
+// other script with its phase and counters as they stand. Only the evening has a wait off stage
+// (phase 4): a figure still waiting there when the day begins finishes it in the evening script,
+// which then sends it back on stage walking right, a phase both scripts know.
+void Figure29Script(FigureId id) {
+    if (IsDayScene() && gFigures[id].phase <= 3)
+        Figure29DayScript(id);
+    else
+        Figure29NightScript(id);
+}
+
 }  // namespace
 
 const std::array<FigureId, DrawOrderSize> InitialDrawOrder = MakeInitialDrawOrder();
@@ -86,24 +100,32 @@ FigureScript ScriptFor(FigureId id) {
         return kFirstNine[id - 1];
     switch (id) {
     case 11: return Figure11Script;
+    case 12: return Figure12Script;
+    case 13: return Figure13Script;
     case 14: return Figure14Script;
     case 15: return Figure15Script;
+    case 16: return Figure16Script;
     case 20: return Figure20Script;
+    case 21: return Figure21Script;
+    case 22: return Figure22Script;
+    case 23: return Figure23Script;
     case 24: return Figure24Script;
     case 25: return Figure25Script;
-    case 29: return Figure29DayScript;
-    case 30: return Figure30Script;
-    case 34: return Figure34Script;
-    case 12: return Figure12Script;
-    case 16: return Figure16Script;
-    case 22: return Figure22Script;
     case 26: return Figure26Script;
     case 27: return Figure27Script;
+    case 29: return Figure29Script;
+    case 30: return Figure30Script;
+    case 34: return Figure34Script;
     case 37: return Figure37Script;
     case 38: return Figure38Script;
-    case 13: return Figure13Script;
-    case 21: return Figure21Script;
-    case 23: return Figure23Script;
+    case 40: return Figure40Script;
+    case 49: return Figure49Script;
+    case 50: return Figure50Script;
+    case 53: return Figure53Script;
+    case 56: return Figure56Script;
+    case 57: return Figure57Script;
+    case 58: return Figure58Script;
+    case 59: return Figure59Script;
     case BusId: return BusScript;
     case SignId: return DrawSign;
     case 80:

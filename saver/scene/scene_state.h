@@ -55,6 +55,9 @@ struct FigureCounters {
     int waitCount;   // walking runs before a stop, picture changes during it
     int sweepRow;    // the sweeper: source row of its blocks of clean pavement
     int runCount;    // walking or barking runs (past the sign for some), kept across appearances
+    int stayTimer;   // rounds left to stand by the sign
+    int soundCount;  // picture changes since the last sound
+    int walkStyle;   // which of its walking cycles a figure with several shows
 };
 
 // The bus's own state besides its figure record.

@@ -63,6 +63,7 @@ std::vector<Picture> build_catalogue() {
     figures::add_waiting_passenger_sheets(out);
     figures::add_scenery_changer_sheets(out);
     figures::add_holiday_visitor_sheets(out);
+    figures::add_stroller_sheets(out);
     return out;
 }
 

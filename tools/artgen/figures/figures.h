@@ -13,5 +13,6 @@ void add_aircraft_pictures(std::vector<Picture>& out);
 void add_waiting_passenger_sheets(std::vector<Picture>& out);
 void add_scenery_changer_sheets(std::vector<Picture>& out);
 void add_holiday_visitor_sheets(std::vector<Picture>& out);
+void add_stroller_sheets(std::vector<Picture>& out);
 
 }  // namespace art::figures

@@ -56,7 +56,10 @@ FigureSheet sheet_fig53() {
     for (int x : {987, 1044, 1101, 1158, 1215}) t.push_back({x, 56});
     t.push_back({1272, 48});
     FigureSheet s = strollers::blank("FIG53_N00", 1328, 82, 82, t);
-    const double step = 19, stand = 26, right0 = 22, left0 = 30;
+    // Where she turns, the next walk starts at its third picture, 11 pixels on
+    // to the right or 7 back to the left; the walks begin half a stride
+    // either side of her stand so that no start of a walk is a leap.
+    const double step = 19, stand = 26, right0 = stand - 6.75, left0 = stand + 6.75;
     const double stride = 0.19 * L.height;
     for (int k = 0; k < 4; ++k) {
         put(s, k, [&](Image& f) { return person(f, L, walk_pose(k, 1, stride, L.height), walk_anchor(right0, step, k, 1)); });
@@ -111,8 +114,8 @@ FigureSheet sheet_fig53() {
     at_stand(17, pockets(front(-1, true)));
     at_stand(18, pockets(weight_on(front(0), 0)));
     // 19, 20: turning round
-    at_stand(19, turn_pose(1, -1));
-    put(s, 20, [&](Image& f) { return person(f, L, turn_pose(-1, -1), stand + 1); });
+    put(s, 19, [&](Image& f) { return person(f, L, turn_pose(1, -1), stand + 1); });
+    put(s, 20, [&](Image& f) { return person(f, L, turn_pose(-1, -1), stand + 2); });
     return s;
 }
 

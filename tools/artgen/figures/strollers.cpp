@@ -110,7 +110,7 @@ Pose linger_pose(const Look& L, Do what) {
             p = front_pose();
             p.view = View::Back;
             p.look = 1;
-            p.arm[1] = what == Do::Point ? Limb{128, 12} : Limb{146, 8};
+            p.arm[1] = what == Do::Point ? Limb{146, 12} : Limb{154, 6};
             p.nod = what == Do::Point ? -4 : -10;
             p.hold[1] = Held::Fist;
             break;
@@ -177,7 +177,7 @@ std::vector<Single> singles() {
         {49, "FIG49", 736, 76, 76,
          {{0, 64}, {65, 64}, {130, 56}, {187, 56}, {244, 48}, {293, 48}, {342, 48}, {391, 48}, {440, 48}, {489, 48},
           {538, 40}, {579, 48}, {628, 48}, {677, 56}},
-         15, 10, 21, 22, {Do::Halt, Do::WindowL, Do::Point, Do::Talk, Do::LookOn, Do::Turn}},
+         15, 10, 21, 20, {Do::Halt, Do::WindowL, Do::Point, Do::Talk, Do::LookOn, Do::Turn}},
         {50, "FIG50", 1096, 90, 85,
          {{0, 72}, {73, 72}, {146, 72}, {219, 64}, {284, 64}, {349, 64}, {414, 64}, {479, 64}, {544, 64},
           {609, 56}, {666, 56}, {723, 56}, {780, 56}, {837, 56}, {894, 40}, {935, 48}, {984, 48}, {1033, 56}},

@@ -253,7 +253,7 @@ PairPose couple_walking(const CastEntry& c, int k, int facing) {
     pp.he = walk_pose(k, facing, 0.18 * c.person[0].height, c.person[0].height);
     pp.she = walk_pose(k, facing, 0.18 * c.person[1].height, c.person[1].height);
     pp.she.arm[1] = {0, 0};
-    pp.gap = 8;
+    pp.gap = 12;  // apart enough for her hand on his arm to show
     pp.arm_in_arm = true;
     return pp;
 }

@@ -279,7 +279,7 @@ Pose front_view(int look, bool blink = false) {
 }
 
 Pose pointing(Pose p, int arm) {
-    p.arm[arm] = {arm == 1 ? 124.0 : 124.0, 10};
+    p.arm[arm] = {124, 10};
     p.hold[arm] = Held::Fist;
     p.nod = -6;
     return p;

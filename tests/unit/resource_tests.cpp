@@ -83,6 +83,15 @@ std::vector<Entry> PersonSheets() {
     };
 }
 
+// The strollers of the evening and the figures of the night.
+std::vector<Entry> StrollerSheets() {
+    return {
+        {"FIG29_N00", 816, 79},   {"FIG40_N00", 816, 79},   {"FIG49_T00", 736, 76},   {"FIG49_N00", 736, 76},
+        {"FIG50_T00", 1096, 90},  {"FIG50_N00", 1096, 85},  {"FIG53_N00", 1328, 82},  {"FIG56_T00", 2392, 82},
+        {"FIG56_N00", 2392, 82},  {"FIG57_N00", 2392, 82},  {"FIG58_N00", 2456, 85},  {"FIG59_N00", 1640, 83},
+    };
+}
+
 // What flies over the street: frame counts and sizes by kind.
 std::vector<Entry> FlyingPictures() {
     const struct {
@@ -145,6 +154,18 @@ TEST_F(BuiltSaver, CarriesEveryPictureAtItsSize) {
     ExpectPicture("SPEICHER", 380, 38, Format::Raw8);
     ExpectPicture("BUS", 352, 114, Format::Raw8);
     ExpectPicture("LOGO", 376, 99, Format::Mono);
+}
+
+TEST_F(BuiltSaver, CarriesTheStrollersAndNightFigures) {
+    ASSERT_NE(module, nullptr);
+    for (const Entry& e : StrollerSheets()) {
+        ExpectPicture(e.name, e.width, e.height, Format::Rle8);
+        const BITMAPINFOHEADER* h = Header(e.name);
+        const BITMAPINFOHEADER* reference = Header("HG01_01_01");
+        ASSERT_NE(h, nullptr) << e.name;
+        ASSERT_NE(reference, nullptr);
+        EXPECT_EQ(std::memcmp(Table(h), Table(reference), 256 * sizeof(RGBQUAD)), 0) << e.name;
+    }
 }
 
 TEST_F(BuiltSaver, EveryPictureSharesOneColourTableWithMagentaOnlyAt253) {

@@ -64,6 +64,7 @@ std::vector<Picture> build_catalogue() {
     figures::add_scenery_changer_sheets(out);
     figures::add_holiday_visitor_sheets(out);
     figures::add_day_passer_sheets(out);
+    figures::add_stroller_sheets(out);
     return out;
 }
 

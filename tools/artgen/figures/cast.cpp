@@ -435,10 +435,10 @@ std::vector<CastEntry> build() {
         l.carry = Carry::Basket, l.carry_tone = T(ramp::ochre, 3.2);
         add(38, "person in a rabbit costume", true, l);
     }
-    {   // 40
+    {   // 40: the strolling family's daughter, fair like her mother (29)
         Look l = adult(Sex::Female, 74);
         l.skin = kSkinLight.base;
-        l.hair = Hair::Long, l.hair_tone = kBlack;
+        l.hair = Hair::Long, l.hair_tone = kBlond;
         l.lipstick = true;
         l.top = Top::Dress, l.top_tone = T(ramp::cloth_red, 2.8);
         l.bottom = Bottom::None;
@@ -447,16 +447,16 @@ std::vector<CastEntry> build() {
         l.carry = Carry::Handbag, l.carry_tone = T(ramp::grey, 1.0);
         add(40, "woman in a red dress", true, l);
     }
-    {   // 49
+    {   // 49: the family's son, his father's (50) dark blond hair
         Look l = adult(Sex::Male, 74);
-        l.skin = kSkinMid.base;
-        l.hair = Hair::Short, l.hair_tone = kBlack;
+        l.skin = kSkinLight.base;
+        l.hair = Hair::Short, l.hair_tone = kDarkBlond;
         l.top = Top::Jacket, l.top_tone = T(ramp::grey, 4.2);
         l.under_tone = T(ramp::cloth_blue, 4.0);
         l.bottom = Bottom::Jeans, l.bottom_tone = T(ramp::night, 4.0);
         add(49, "man in a grey jacket", true, l);
     }
-    {   // 50
+    {   // 50: the father of the strolling family
         Look l = adult(Sex::Male, 82);
         l.build = 0.95;
         l.skin = kSkinLight.base;
@@ -478,29 +478,28 @@ std::vector<CastEntry> build() {
         l.legs_tone = T(ramp::night, 1.2);
         add(53, "woman in a long coat", true, l);
     }
-    {   // 56: a couple
+    {   // 56: the family's grandparents, arm in arm
         Look a = adult(Sex::Male, 76);
-        a.skin = kSkinMid.base;
-        a.hair = Hair::Short, a.hair_tone = kBrown;
+        a.skin = kSkinLight.base;
+        a.hair = Hair::Balding, a.hair_tone = kGrey;
         a.top = Top::Suit, a.top_tone = T(ramp::cloth_blue, 1.6);
         a.bottom_tone = T(ramp::cloth_blue, 1.4);
         Look b = adult(Sex::Female, 72);
         b.skin = kSkinLight.base;
-        b.hair = Hair::Long, b.hair_tone = kBlond;
-        b.lipstick = true;
+        b.hair = Hair::Bun, b.hair_tone = kWhite;
         b.top = Top::Dress, b.top_tone = T(ramp::cloth_green, 3.0);
         b.bottom = Bottom::None;
         add2(56, "a couple arm in arm", true, a, b);
     }
-    {   // 57: another couple, at night
+    {   // 57: the family's elder daughter, fair like her sister, and her husband
         Look a = adult(Sex::Male, 78);
         a.skin = kSkinTan.base;
         a.hair = Hair::Curly, a.hair_tone = kBlack;
         a.top = Top::Jacket, a.top_tone = T(ramp::dusk, 2.6);
         a.bottom = Bottom::Jeans;
         Look b = adult(Sex::Female, 72);
-        b.skin = kSkinMid.base;
-        b.hair = Hair::Bob, b.hair_tone = kAuburn;
+        b.skin = kSkinLight.base;
+        b.hair = Hair::Bob, b.hair_tone = kDarkBlond;
         b.top = Top::Coat, b.top_tone = T(ramp::cloth_beige, 4.0);
         b.bottom = Bottom::Skirt, b.bottom_tone = T(ramp::night, 2.0);
         add2(57, "a couple out at night", true, a, b);

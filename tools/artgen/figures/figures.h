@@ -14,5 +14,6 @@ void add_waiting_passenger_sheets(std::vector<Picture>& out);
 void add_scenery_changer_sheets(std::vector<Picture>& out);
 void add_holiday_visitor_sheets(std::vector<Picture>& out);
 void add_day_passer_sheets(std::vector<Picture>& out);
+void add_stroller_sheets(std::vector<Picture>& out);
 
 }  // namespace art::figures

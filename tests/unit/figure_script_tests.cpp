@@ -376,6 +376,16 @@ TEST_F(Scripts, NicholasAndTheRabbitTakeNoStepInTheRunInWhichTheyStop) {
     }
 }
 
+TEST_F(Scripts, AFigureWithoutAScriptLeavesTheStageAtOnce) {
+    ASSERT_EQ(ScriptFor(10), nullptr);
+    Bring(10, 100, 80);
+    FigureRecord& two = Bring(2, 568, 78);
+    DrawFigures();
+    EXPECT_EQ(gFigures[10].active, 0);
+    EXPECT_EQ(two.active, 1) << "a figure with a script stays";
+    EXPECT_EQ(gScene.personCount, 1) << "only the figure with a script still counts";
+}
+
 // The bus with a rider waiting at the stop.
 class BusAtTheStop : public Scripts {
 protected:

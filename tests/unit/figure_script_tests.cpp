@@ -292,6 +292,34 @@ TEST_F(Scripts, SweeperWalksTheBandTheDirectorChoseAndTakesItsDrawOrderSlot) {
     EXPECT_EQ(gScene.counters[22].sweepRow, 186 - (358 - 68 - f.y));
 }
 
+TEST_F(Scripts, TheSweeperClearsFigure16sScrapOnlyWhenItsBroomPassesOverIt) {
+    for (int band = 1; band <= 2; ++band) {
+        for (int over = 0; over <= 1; ++over) {
+            SetUp();
+            gScene.figure22Band = band;
+            FigureRecord& f = Bring(22, 1160, 86);
+            Tick(22);
+            // The scrap lies on the broom's rows, or far above them.
+            gScene.figure16Waiting = 1;
+            gScene.figure16LitterX = 400;
+            gScene.figure16LitterY = over ? f.y + 52 + 5 : f.y - 60;
+            int clearedAt = -1;
+            for (int tick = 0; f.active && tick < 5000; ++tick) {
+                Tick(22);
+                if (clearedAt < 0 && !gScene.figure16Waiting)
+                    clearedAt = f.x;
+            }
+            EXPECT_EQ(f.active, 0) << "it walked across";
+            if (over) {
+                EXPECT_GT(clearedAt, 400 - 40 - 30 - 30) << "not before the broom reached the scrap";
+                EXPECT_LT(clearedAt, 400 + 48 + 29 + 20) << "band " << band;
+            } else {
+                EXPECT_EQ(gScene.figure16Waiting, 1) << "band " << band;
+            }
+        }
+    }
+}
+
 TEST_F(Scripts, BillPosterPastesAMotiveThatDiffersFromTheOneShown) {
     gScene.motiveLeft = 300;
     gScene.motiveTop = 302;

@@ -202,6 +202,7 @@ TEST_F(Scripts, Figure23NeverStopsWhileOtherRidersWaitAndNeverLeftOfTheSign) {
     while (f.active && f.phase == 2)
         Tick(23);
     EXPECT_EQ(f.active, 0) << "walked through and left";
+    int stops = 0;
     for (uint32_t seed = 1; seed <= 30; ++seed) {
         SetUp();
         SeedRandom(seed);
@@ -209,11 +210,15 @@ TEST_F(Scripts, Figure23NeverStopsWhileOtherRidersWaitAndNeverLeftOfTheSign) {
         Tick(23);
         while (g.active && g.phase == 2)
             Tick(23);
-        if (g.active) {
-            EXPECT_EQ(g.phase, 3);
-            EXPECT_GT(g.x, 205 + 110);
-        }
+        if (!g.active)
+            continue;  // walked through without a stop this time
+        ++stops;
+        EXPECT_EQ(g.phase, 3);
+        EXPECT_GT(g.x, 205 + 110);
+        EXPECT_EQ(gScene.counters[23].waitCount, 0) << "the stop starts a fresh wait";
+        EXPECT_EQ(gScene.counters[23].frameIndex, 0);
     }
+    EXPECT_GT(stops, 3) << "they do stop when no other rider waits";
 }
 
 TEST_F(Scripts, Figure23BoardsOnlyWhenWaitingCloseToTheSign) {
@@ -356,19 +361,33 @@ TEST_F(Scripts, BillPosterOnlyCrossesWhenTheBoardShowsTheCalendar) {
 }
 
 TEST_F(Scripts, ChristmasTreeManStopsOnlyAfterFiveRunsPastTheSignInHisLifetime) {
+    int stops = 0;
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        SetUp();
+        SeedRandom(seed);
+        FigureRecord& g = Bring(26, 1520, 132);
+        Tick(26);
+        int runsPast = 0, before = g.x;
+        while (g.active && g.phase == 1) {
+            before = g.x;
+            Tick(26);
+            if (g.x != before && g.x > 205)
+                ++runsPast;
+        }
+        if (!g.active)
+            continue;
+        ++stops;
+        EXPECT_EQ(g.phase, 2);
+        EXPECT_GT(runsPast, 5) << "seed " << seed;
+        EXPECT_EQ(g.x, before + 21) << "he stops at the end of a run, after its step";
+        EXPECT_EQ(gScene.counters[26].frameIndex, 0);
+    }
+    EXPECT_GT(stops, 3) << "he does stop";
+    SetUp();
     FigureRecord& f = Bring(26, 1520, 132);
     Tick(26);
-    int runsPast = 0;
-    while (f.active && f.phase == 1) {
-        const int before = f.x;
+    while (f.active && f.phase == 1)
         Tick(26);
-        if (f.x != before && f.x > 205)
-            ++runsPast;
-    }
-    if (f.active) {
-        EXPECT_EQ(f.phase, 2);
-        EXPECT_GT(runsPast, 5);
-    }
     // A later appearance goes on counting from where the last one left off.
     const int counted = gScene.counters[26].runCount;
     UnloadFigure(26);
@@ -380,6 +399,7 @@ TEST_F(Scripts, ChristmasTreeManStopsOnlyAfterFiveRunsPastTheSignInHisLifetime) 
 
 TEST_F(Scripts, NicholasAndTheRabbitTakeNoStepInTheRunInWhichTheyStop) {
     for (FigureId id : {37, 38}) {
+        int stops = 0;
         for (uint32_t seed = 1; seed <= 20; ++seed) {
             SetUp();
             SeedRandom(seed);
@@ -392,6 +412,7 @@ TEST_F(Scripts, NicholasAndTheRabbitTakeNoStepInTheRunInWhichTheyStop) {
             }
             if (!f.active)
                 continue;
+            ++stops;
             EXPECT_EQ(f.phase, 2);
             EXPECT_EQ(f.x, before) << "figure " << id;
             EXPECT_GT(f.x, 205 + (id == 37 ? 100 : 50));
@@ -401,6 +422,7 @@ TEST_F(Scripts, NicholasAndTheRabbitTakeNoStepInTheRunInWhichTheyStop) {
                 EXPECT_EQ(f.x, before + 42) << "the hop lands 42 pixels on";
             }
         }
+        EXPECT_GT(stops, 3) << "figure " << id << " does stop";
     }
 }
 

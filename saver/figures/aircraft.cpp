@@ -37,8 +37,12 @@ int ChooseType() {
     return t;
 }
 
+int FrameCount(int type) {
+    return type < kFirstBird ? 2 : 4;
+}
+
 bool LoadFrames(int type) {
-    const int frames = type < kFirstBird ? 2 : 4;
+    const int frames = FrameCount(type);
     for (int k = 0; k < frames; ++k) {
         char name[16];
         std::snprintf(name, sizeof name, "FLUG%d_%02d", type, k);
@@ -142,6 +146,9 @@ void ReleaseAircraft() {
 
 void StartAircraft() {
     gScene.aircraftType = ChooseType();
+    // The last flight may have ended on a bird's third or fourth picture; a plane or balloon
+    // that alternated from there would show pictures it does not have.
+    gScene.aircraftFrame = 0;
     if (!LoadFrames(gScene.aircraftType)) {
         ReleaseAircraft();
         return;
@@ -164,6 +171,8 @@ void StepAircraft() {
         ReleaseAircraft();
         return;
     }
+    if (gScene.aircraftFrame < 0 || gScene.aircraftFrame >= FrameCount(gScene.aircraftType))
+        gScene.aircraftFrame = 0;
     const int x = gScene.aircraftX, y = gScene.aircraftY;
     const int width = gScene.aircraftWidth + kTrailColumns, height = gScene.aircraftHeight;
     BitBlt(gScene.aircraftWorkDc, 0, 0, width, height, gScene.backdropDc, x, y, SRCCOPY);

@@ -56,6 +56,8 @@ void DropLitter(FigureRecord& f) {
                    kFigure16[9]);
     BlitMaskedRect(gScene.stageDc, f.image[0], f.mask[0], stagePoint, kFigure16[9]);
     gScene.figure16Waiting = 1;
+    gScene.figure16LitterX = stagePoint.x;
+    gScene.figure16LitterY = stagePoint.y;
 }
 
 }  // namespace
@@ -130,6 +132,17 @@ void Sweep(const FigureRecord& f, const FigureCounters& c) {
     DeleteDC(source);
 }
 
+// Once the broom has passed over figure 16's scrap it is gone, and she may come again.
+void SweepAwayLitter(const FigureRecord& f) {
+    if (!gScene.figure16Waiting)
+        return;
+    const int left = f.x + 40, top = f.y + 52;
+    const gfx::FrameRect& scrap = kFigure16[9];
+    if (left < gScene.figure16LitterX + scrap.width && gScene.figure16LitterX < left + kSweepWidth &&
+        top < gScene.figure16LitterY + scrap.height && gScene.figure16LitterY < top + kSweepHeight)
+        gScene.figure16Waiting = 0;
+}
+
 // After a walking run: litter left by figure 5 near the stop makes the sweeper pause at once,
 // otherwise it pauses after a while.
 void PauseTest(FigureRecord& f, FigureCounters& c) {
@@ -185,6 +198,7 @@ void Figure22Script(FigureId id) {
             if (Rand() % 3 < 2)
                 PlayFigureSound(11);
             Sweep(f, c);
+            SweepAwayLitter(f);
             f.x += 14;
             if (f.x > gScene.stageWidth) {
                 LeaveStage(id);

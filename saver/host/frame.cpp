@@ -34,6 +34,15 @@ void SetSaverRunning(bool on) {
     SystemParametersInfoA(kSetScreenSaverRunning, on ? 1 : 0, &previous, 0);
 }
 
+#ifdef QB_DELIBERATE_FAULT
+// Test builds only: a real access fault while the saver window is up, for the test of the crash
+// guard (LastChanceFilter). The address is read at run time so that the compiler keeps the write.
+void DeliberateFault() {
+    volatile uintptr_t address = 0;
+    *reinterpret_cast<volatile int*>(address) = 1;
+}
+#endif
+
 bool DetectFamily95() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;  // 148 bytes
@@ -113,6 +122,9 @@ int RunSaver(HWND parent) {
         if (window) {
             if (!preview)
                 SetForegroundWindow(window);
+#ifdef QB_DELIBERATE_FAULT
+            DeliberateFault();
+#endif
             MSG msg{};
             while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
                 TranslateMessage(&msg);
@@ -125,7 +137,16 @@ int RunSaver(HWND parent) {
     return exitCode;
 }
 
+LPTOP_LEVEL_EXCEPTION_FILTER gPreviousFilter = nullptr;
+volatile LONG gFaultHandled = 0;
+
+// The last chance after an unhandled fault. The system's own filter calls the installed top-level
+// filter, so this one takes itself out before asking the system, or the two would call each other
+// until the stack runs out. A second fault while this runs goes straight to the system.
 LONG WINAPI LastChanceFilter(EXCEPTION_POINTERS* info) {
+    if (InterlockedExchange(&gFaultHandled, 1) != 0)
+        return EXCEPTION_CONTINUE_SEARCH;
+    SetUnhandledExceptionFilter(gPreviousFilter);
     const LONG verdict = UnhandledExceptionFilter(info);
     if (verdict == EXCEPTION_EXECUTE_HANDLER) {
         // Never leave Windows 95/98 believing a password-guarded saver still runs.
@@ -428,7 +449,7 @@ int SaverMain(HINSTANCE instance, const char* commandLine) {
     gFrame.instance = instance;
     gFrame.family95 = DetectFamily95();
 
-    SetUnhandledExceptionFilter(LastChanceFilter);
+    gPreviousFilter = SetUnhandledExceptionFilter(LastChanceFilter);
     const SaverCommand command = ParseCommandLine(commandLine);
     switch (command.mode) {
     case SaverMode::Run:

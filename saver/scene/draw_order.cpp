@@ -141,7 +141,7 @@ FigureScript ScriptFor(FigureId id) {
         return SimpleVehicleScript;
     if (id >= 101 && id <= 106)
         return NightLayerScript;
-    return nullptr;  // figures whose scripts are not part of the scene yet draw nothing
+    return nullptr;  // no script: DrawFigures takes such a figure off the stage at once
 }
 
 void DrawFigures() {
@@ -152,7 +152,11 @@ void DrawFigures() {
         if (id <= 0 || id >= FigureTableSize || !pending[id] || !gFigures[id].active)
             continue;
         pending[id] = false;
+        // A figure without a script could never leave the stage: it would stay counted for ever
+        // and hold back every rebuild of the scenery.
         if (FigureScript script = ScriptFor(id))
             script(id);
+        else
+            UnloadFigure(id);
     }
 }

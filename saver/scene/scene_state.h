@@ -143,6 +143,7 @@ struct SceneState {
     int aircraftActive;
     int figure22Band;
     int figure9Waiting, figure16Waiting;
+    int figure16LitterX, figure16LitterY;  // stage point of figure 16's scrap while it lies there
     int figure5Steps;
     FigureId lastPerson, lastVehicle;
     int motiveNo;

@@ -1,6 +1,7 @@
 // The real saver run as its own process, the way Windows starts it, and driven with messages.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,14 +15,14 @@ const DWORD kStillRunning = STILL_ACTIVE;
 // A copy of the saver in a folder of its own, so that a password component can sit beside it.
 class SaverCopy {
 public:
-    explicit SaverCopy(bool withPasswordComponent) {
+    explicit SaverCopy(bool withPasswordComponent, const std::string& program = ScrPath()) {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
         folder_ = std::string(temp) + "qb-driver-" + std::to_string(GetCurrentProcessId()) + "-" +
                   std::to_string(counter_++);
         CreateDirectoryA(folder_.c_str(), nullptr);
         path_ = folder_ + "\\QBR02DLE.SCR";
-        CopyFileA(ScrPath().c_str(), path_.c_str(), FALSE);
+        CopyFileA(program.c_str(), path_.c_str(), FALSE);
         if (withPasswordComponent)
             CopyFileA(TestArgument(1).c_str(), (folder_ + "\\PASSWORD.CPL").c_str(), FALSE);
     }
@@ -284,6 +285,59 @@ TEST_F(PasswordFamily, PasswordChangeSwitchExistsOnlyThere) {
     SaverCopy copy(false);
     SaverProcess change(copy.path(), "/a 0");
     EXPECT_EQ(change.WaitForExit(10000), 0u);
+}
+
+// The system's crash handling starts the registered debugger; with none that can start, it lets
+// the program's own guard handle the fault, as on a machine without a debugger.
+class NoDebugger {
+public:
+    NoDebugger() {
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+        DWORD size = sizeof saved_;
+        hadOne_ = RegQueryValueExA(key_, "Debugger", nullptr, nullptr, reinterpret_cast<BYTE*>(saved_), &size) ==
+                  ERROR_SUCCESS;
+        const char none[] = "qb-no-such-debugger.exe %ld %ld";
+        RegSetValueExA(key_, "Debugger", 0, REG_SZ, reinterpret_cast<const BYTE*>(none), sizeof none);
+    }
+    ~NoDebugger() {
+        if (hadOne_)
+            RegSetValueExA(key_, "Debugger", 0, REG_SZ, reinterpret_cast<const BYTE*>(saved_),
+                           static_cast<DWORD>(strlen(saved_) + 1));
+        else
+            RegDeleteValueA(key_, "Debugger");
+        RegCloseKey(key_);
+    }
+
+private:
+    static constexpr const char* kKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
+    HKEY key_ = nullptr;
+    char saved_[MAX_PATH] = "";
+    bool hadOne_ = false;
+};
+
+TEST_F(PasswordFamily, AFaultEndsTheRunOnceWithMinusOneAndClearsTheRunningFlag) {
+    SetDword(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", 1);
+    NoDebugger noDebugger;
+    // The password component records, as it is unloaded, whether the running flag is still set.
+    // The real saver unloads it first and clears the flag afterwards: the flag is seen set.
+    {
+        SetDword(HKEY_CURRENT_USER, kDouble, "RunningAtUnload", 7);
+        SaverCopy copy(true);
+        SaverProcess saver(copy.path(), "/s");
+        HWND window = WaitForWindow(kClass, "Screen Saver", saver.id());
+        ASSERT_NE(window, nullptr);
+        SetDword(HKEY_CURRENT_USER, kDouble, "Answer", 1);
+        PostMessageA(window, WM_KEYDOWN, 'A', 0);
+        EXPECT_EQ(saver.WaitForExit(10000), 0u);
+        EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDouble, "RunningAtUnload"), 1u);
+    }
+    // The faulting build ends through the guard, which clears the flag before the process ends.
+    SetDword(HKEY_CURRENT_USER, kDouble, "RunningAtUnload", 7);
+    SaverCopy faulty(true, TestArgument(2));
+    SaverProcess saver(faulty.path(), "/s");
+    ASSERT_TRUE(saver.started());
+    EXPECT_EQ(saver.WaitForExit(10000), 0xFFFFFFFFu) << "not a stack overflow, not left running";
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDouble, "RunningAtUnload"), 0u) << "the guard's handler ran";
 }
 
 TEST(SaverOnNt, AutoPlayQuestionIsNotTheSaversBusiness) {

@@ -166,6 +166,66 @@ TEST_F(Sky, APlaneCrossesLeftAndTheSkyIsPutBackBehindIt) {
     EXPECT_LT(gScene.aircraftX + gScene.aircraftWidth, -10);
 }
 
+// Starts flights from successive seeds until one of the wanted kinds comes.
+bool StartKind(uint32_t& seed, int lowest, int highest) {
+    for (int tries = 0; tries < 400; ++tries) {
+        SeedRandom(++seed);
+        StartAircraft();
+        if (gScene.aircraftType >= lowest && gScene.aircraftType <= highest)
+            return gScene.aircraftActive == 1;
+        ReleaseAircraft();
+    }
+    return false;
+}
+
+// Steps the flight to its end; counts the ticks on which the object's opaque part was not shown.
+int UnseenTicks() {
+    int unseen = 0;
+    for (int tick = 0; gScene.aircraftActive && tick < 2000; ++tick) {
+        const int x = gScene.aircraftX, y = gScene.aircraftY + 10;
+        StepAircraft();
+        if (x >= 0 && x + 5 < gScene.screenWidth && GetPixel(gScene.screenDc, x + 5, y) != ColourOf(kObjectColour))
+            ++unseen;
+    }
+    return unseen;
+}
+
+TEST_F(Sky, APlaneAfterBirdsThatEndedOnTheirLastPicturesIsSeenAllTheWay) {
+    Open(1024, 768);
+    gScene.newMail = 1;  // the new-mail plane is the one that must not get lost
+    uint32_t seed = 0;
+    int birdFlights = 0;
+    for (int flight = 0; flight < 40 && birdFlights < 4; ++flight) {
+        ASSERT_TRUE(StartKind(seed, 6, 7));
+        EXPECT_EQ(UnseenTicks(), 0) << "birds, seed " << seed;
+        if (gScene.aircraftFrame < 2)
+            continue;  // only an end on the third or fourth picture matters here
+        ++birdFlights;
+        ASSERT_TRUE(StartKind(seed, 2, 2));
+        EXPECT_EQ(gScene.aircraftFrame, 0) << "a flight starts on its first picture";
+        EXPECT_EQ(UnseenTicks(), 0) << "plane after birds, seed " << seed;
+        for (int k = 2; k < 4; ++k)
+            EXPECT_EQ(gScene.aircraftImage[k], nullptr);
+    }
+    EXPECT_EQ(birdFlights, 4);
+}
+
+TEST_F(Sky, AFrameIndexOutsideTheObjectsPicturesShowsItsFirstPicture) {
+    Open(1024, 768);
+    uint32_t seed = 0;
+    for (int wrong : {2, 3, -1, -2}) {
+        ASSERT_TRUE(StartKind(seed, 3, 5));  // a balloon has two pictures
+        gScene.aircraftX = 500;
+        gScene.aircraftY = 200;
+        gScene.aircraftFrame = wrong;
+        StepAircraft();
+        EXPECT_EQ(GetPixel(gScene.screenDc, 505, 210), ColourOf(kObjectColour)) << wrong;
+        EXPECT_GE(gScene.aircraftFrame, 0);
+        EXPECT_LE(gScene.aircraftFrame, 1);
+        ReleaseAircraft();
+    }
+}
+
 TEST_F(Sky, ABalloonRisingOverTheTopIsReleasedAnywhere) {
     Open(1024, 768);
     uint32_t seed = 1;

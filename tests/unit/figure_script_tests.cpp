@@ -202,6 +202,7 @@ TEST_F(Scripts, Figure23NeverStopsWhileOtherRidersWaitAndNeverLeftOfTheSign) {
     while (f.active && f.phase == 2)
         Tick(23);
     EXPECT_EQ(f.active, 0) << "walked through and left";
+    int stops = 0;
     for (uint32_t seed = 1; seed <= 30; ++seed) {
         SetUp();
         SeedRandom(seed);
@@ -209,11 +210,15 @@ TEST_F(Scripts, Figure23NeverStopsWhileOtherRidersWaitAndNeverLeftOfTheSign) {
         Tick(23);
         while (g.active && g.phase == 2)
             Tick(23);
-        if (g.active) {
-            EXPECT_EQ(g.phase, 3);
-            EXPECT_GT(g.x, 205 + 110);
-        }
+        if (!g.active)
+            continue;  // walked through without a stop this time
+        ++stops;
+        EXPECT_EQ(g.phase, 3);
+        EXPECT_GT(g.x, 205 + 110);
+        EXPECT_EQ(gScene.counters[23].waitCount, 0) << "the stop starts a fresh wait";
+        EXPECT_EQ(gScene.counters[23].frameIndex, 0);
     }
+    EXPECT_GT(stops, 3) << "they do stop when no other rider waits";
 }
 
 TEST_F(Scripts, Figure23BoardsOnlyWhenWaitingCloseToTheSign) {
@@ -292,6 +297,34 @@ TEST_F(Scripts, SweeperWalksTheBandTheDirectorChoseAndTakesItsDrawOrderSlot) {
     EXPECT_EQ(gScene.counters[22].sweepRow, 186 - (358 - 68 - f.y));
 }
 
+TEST_F(Scripts, TheSweeperClearsFigure16sScrapOnlyWhenItsBroomPassesOverIt) {
+    for (int band = 1; band <= 2; ++band) {
+        for (int over = 0; over <= 1; ++over) {
+            SetUp();
+            gScene.figure22Band = band;
+            FigureRecord& f = Bring(22, 1160, 86);
+            Tick(22);
+            // The scrap lies on the broom's rows, or far above them.
+            gScene.figure16Waiting = 1;
+            gScene.figure16LitterX = 400;
+            gScene.figure16LitterY = over ? f.y + 52 + 5 : f.y - 60;
+            int clearedAt = -1;
+            for (int tick = 0; f.active && tick < 5000; ++tick) {
+                Tick(22);
+                if (clearedAt < 0 && !gScene.figure16Waiting)
+                    clearedAt = f.x;
+            }
+            EXPECT_EQ(f.active, 0) << "it walked across";
+            if (over) {
+                EXPECT_GT(clearedAt, 400 - 40 - 30 - 30) << "not before the broom reached the scrap";
+                EXPECT_LT(clearedAt, 400 + 48 + 29 + 20) << "band " << band;
+            } else {
+                EXPECT_EQ(gScene.figure16Waiting, 1) << "band " << band;
+            }
+        }
+    }
+}
+
 TEST_F(Scripts, BillPosterPastesAMotiveThatDiffersFromTheOneShown) {
     gScene.motiveLeft = 300;
     gScene.motiveTop = 302;
@@ -328,19 +361,33 @@ TEST_F(Scripts, BillPosterOnlyCrossesWhenTheBoardShowsTheCalendar) {
 }
 
 TEST_F(Scripts, ChristmasTreeManStopsOnlyAfterFiveRunsPastTheSignInHisLifetime) {
+    int stops = 0;
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        SetUp();
+        SeedRandom(seed);
+        FigureRecord& g = Bring(26, 1520, 132);
+        Tick(26);
+        int runsPast = 0, before = g.x;
+        while (g.active && g.phase == 1) {
+            before = g.x;
+            Tick(26);
+            if (g.x != before && g.x > 205)
+                ++runsPast;
+        }
+        if (!g.active)
+            continue;
+        ++stops;
+        EXPECT_EQ(g.phase, 2);
+        EXPECT_GT(runsPast, 5) << "seed " << seed;
+        EXPECT_EQ(g.x, before + 21) << "he stops at the end of a run, after its step";
+        EXPECT_EQ(gScene.counters[26].frameIndex, 0);
+    }
+    EXPECT_GT(stops, 3) << "he does stop";
+    SetUp();
     FigureRecord& f = Bring(26, 1520, 132);
     Tick(26);
-    int runsPast = 0;
-    while (f.active && f.phase == 1) {
-        const int before = f.x;
+    while (f.active && f.phase == 1)
         Tick(26);
-        if (f.x != before && f.x > 205)
-            ++runsPast;
-    }
-    if (f.active) {
-        EXPECT_EQ(f.phase, 2);
-        EXPECT_GT(runsPast, 5);
-    }
     // A later appearance goes on counting from where the last one left off.
     const int counted = gScene.counters[26].runCount;
     UnloadFigure(26);
@@ -352,6 +399,7 @@ TEST_F(Scripts, ChristmasTreeManStopsOnlyAfterFiveRunsPastTheSignInHisLifetime) 
 
 TEST_F(Scripts, NicholasAndTheRabbitTakeNoStepInTheRunInWhichTheyStop) {
     for (FigureId id : {37, 38}) {
+        int stops = 0;
         for (uint32_t seed = 1; seed <= 20; ++seed) {
             SetUp();
             SeedRandom(seed);
@@ -364,6 +412,7 @@ TEST_F(Scripts, NicholasAndTheRabbitTakeNoStepInTheRunInWhichTheyStop) {
             }
             if (!f.active)
                 continue;
+            ++stops;
             EXPECT_EQ(f.phase, 2);
             EXPECT_EQ(f.x, before) << "figure " << id;
             EXPECT_GT(f.x, 205 + (id == 37 ? 100 : 50));
@@ -373,7 +422,18 @@ TEST_F(Scripts, NicholasAndTheRabbitTakeNoStepInTheRunInWhichTheyStop) {
                 EXPECT_EQ(f.x, before + 42) << "the hop lands 42 pixels on";
             }
         }
+        EXPECT_GT(stops, 3) << "figure " << id << " does stop";
     }
+}
+
+TEST_F(Scripts, AFigureWithoutAScriptLeavesTheStageAtOnce) {
+    ASSERT_EQ(ScriptFor(10), nullptr);
+    Bring(10, 100, 80);
+    FigureRecord& two = Bring(2, 568, 78);
+    DrawFigures();
+    EXPECT_EQ(gFigures[10].active, 0);
+    EXPECT_EQ(two.active, 1) << "a figure with a script stays";
+    EXPECT_EQ(gScene.personCount, 1) << "only the figure with a script still counts";
 }
 
 // The bus with a rider waiting at the stop.

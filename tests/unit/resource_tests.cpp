@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "scene/draw_order.h"
 #include "unit/test_support.h"
 
 namespace {
@@ -166,6 +167,50 @@ TEST_F(BuiltSaver, CarriesTheStrollersAndNightFigures) {
         ASSERT_NE(reference, nullptr);
         EXPECT_EQ(std::memcmp(Table(h), Table(reference), 256 * sizeof(RGBQUAD)), 0) << e.name;
     }
+}
+
+// A figure with pictures but no script would stand invisible on the stage for ever, and a script
+// without pictures never runs: the two must come together.
+TEST_F(BuiltSaver, EveryFigureWithASheetHasAScriptAndEveryScriptASheet) {
+    ASSERT_NE(module, nullptr);
+    auto has = [](const char* format, auto... values) {
+        char name[40];
+        snprintf(name, sizeof name, format, values...);
+        return Header(name) != nullptr;
+    };
+    const bool backgroundThreeAtNight = has("HG03_02_01") || has("HG03_02_02");
+    int withSheet = 0;
+    for (FigureId id = 1; id < FigureTableSize; ++id) {
+        bool sheet = false;
+        for (int k = 0; k < MaxFigureVariants; ++k) {
+            bool variant = false;
+            for (char t : {'T', 'N'}) {
+                if (id == BusId)
+                    variant = variant || has("FIG%02d_%c%02d_%02d", id, t, k, 1);
+                else
+                    variant = variant || has("FIG%02d_%c%02d", id, t, k);
+            }
+            if (id > 100)
+                variant = variant || has("FIG%03d_03_02_01_%02d", id, k) || has("FIG%03d_03_02_02_%02d", id, k);
+            if (id == SignId && k == 0)
+                variant = has("SCHILD_01") && has("SCHILD_02");  // the halt sign's pictures
+            if (k == 0)
+                sheet = variant;
+            if (sheet && k < FigureBitmapCount[id]) {
+                EXPECT_TRUE(variant) << "figure " << id << " lacks its picture " << k;
+            }
+        }
+        if (id > 100 && !backgroundThreeAtNight) {
+            EXPECT_FALSE(sheet) << "night layer " << id << " without its background";
+        } else {
+            EXPECT_EQ(ScriptFor(id) != nullptr, sheet) << "figure " << id << (sheet ? " has no script" : " has no sheet");
+        }
+        if (sheet) {
+            EXPECT_GE(FigureBitmapCount[id], 1) << "figure " << id << " is missing from the catalogue";
+        }
+        withSheet += sheet;
+    }
+    EXPECT_GT(withSheet, 40) << "the persons, the bus, the sign and the vehicles at least";
 }
 
 TEST_F(BuiltSaver, EveryPictureSharesOneColourTableWithMagentaOnlyAt253) {

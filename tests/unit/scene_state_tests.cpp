@@ -1,6 +1,8 @@
 // The scene's random generator, figure loading and unloading, and picture loading by name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gfx/resources.h"
 #include "scene/scene_state.h"
 #include "settings/settings.h"
@@ -73,13 +75,25 @@ TEST(RandomGenerator, GivesTheKnownSequenceForSeedOne) {
     EXPECT_EQ(Rand(), 19169);
 }
 
-TEST(RandomGenerator, StaysWithinFifteenBits) {
+// The draws use the whole fifteen bits evenly: each bit is set about half the time, and both
+// ends of the range come up.
+TEST(RandomGenerator, CoversTheFifteenBitRangeEvenly) {
     ResetSceneState();
     SeedRandom(0xFFFFFFFFu);
-    for (int i = 0; i < 10000; ++i) {
+    int lowest = 32767, highest = 0, setBits[15] = {};
+    constexpr int draws = 200000;
+    for (int i = 0; i < draws; ++i) {
         const int r = Rand();
-        ASSERT_GE(r, 0);
-        ASSERT_LE(r, 32767);
+        lowest = std::min(lowest, r);
+        highest = std::max(highest, r);
+        for (int b = 0; b < 15; ++b)
+            setBits[b] += (r >> b) & 1;
+    }
+    EXPECT_EQ(lowest, 0);
+    EXPECT_EQ(highest, 32767);
+    for (int b = 0; b < 15; ++b) {
+        EXPECT_GT(setBits[b], draws * 45 / 100) << "bit " << b;
+        EXPECT_LT(setBits[b], draws * 55 / 100) << "bit " << b;
     }
 }
 

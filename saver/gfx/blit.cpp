@@ -2,6 +2,13 @@
 
 namespace {
 
+MaskedBlitObserver gMaskedBlitObserver = nullptr;
+
+void ReportMaskedBlit(HDC dc, int x, int y, int width, int height) {
+    if (gMaskedBlitObserver)
+        gMaskedBlitObserver(dc, x, y, width, height);
+}
+
 // A memory context compatible with the screen, holding one bitmap for the duration of a blit.
 class SelectedBitmap {
 public:
@@ -72,6 +79,7 @@ void BlitRect(HDC dc, int x, int y, HBITMAP bitmap, const gfx::FrameRect& source
 
 void BlitMasked(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at) {
     const SIZE size = BitmapSize(mask);
+    ReportMaskedBlit(dc, at.x, at.y, size.cx, size.cy);
     {
         SelectedBitmap hole(mask);
         if (hole.ok())
@@ -83,6 +91,7 @@ void BlitMasked(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at) {
 }
 
 void BlitMaskedRect(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at, const gfx::FrameRect& source) {
+    ReportMaskedBlit(dc, at.x, at.y, source.width, source.height);
     {
         SelectedBitmap hole(mask);
         if (hole.ok())
@@ -91,6 +100,10 @@ void BlitMaskedRect(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at, co
     SelectedBitmap colour(image);
     if (colour.ok())
         BitBlt(dc, at.x, at.y, source.width, source.height, colour.dc(), source.x, source.y, SRCINVERT);
+}
+
+void SetMaskedBlitObserver(MaskedBlitObserver observer) {
+    gMaskedBlitObserver = observer;
 }
 
 HBITMAP CreateMaskBitmap(HBITMAP bitmap) {

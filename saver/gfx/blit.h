@@ -35,6 +35,11 @@ void BlitRect(HDC dc, int x, int y, HBITMAP bitmap, const gfx::FrameRect& source
 void BlitMasked(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at);
 void BlitMaskedRect(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at, const gfx::FrameRect& source);
 
+// The benchmark replays a tick's sprite draws from surfaces of its own: the observer sees the
+// destination context and rectangle of every masked draw. Null (the default) watches nothing.
+using MaskedBlitObserver = void (*)(HDC dc, int x, int y, int width, int height);
+void SetMaskedBlitObserver(MaskedBlitObserver observer);
+
 // A monochrome bitmap of the same size, or null for a null bitmap.
 HBITMAP CreateMaskBitmap(HBITMAP bitmap);
 // Fills mask with 1 where image shows key and 0 elsewhere, and blacks out the key pixels of

@@ -3,8 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include <ctime>
-
+#include "clock/calendar.h"
 #include "figures/aircraft.h"
 #include "gfx/resources.h"
 #include "host/frame.h"
@@ -36,7 +35,7 @@ void SceneStart(HWND window) {
     gScene.screenHeight = gScene.clientRect.bottom;
     gScene.startStage = StartStage::DisplayCheck;
 
-    SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    SeedRandom(static_cast<uint32_t>(SceneTime()));
 
     // One draw per id in increasing order: about a third of the cast may come on at once.
     for (FigureId id = 0; id < FigureTableSize; ++id) {

@@ -193,3 +193,9 @@ int Rand();  // 0..32767
 int LoadFigure(FigureId id);
 // Frees the figure's pictures and takes it off stage.
 void UnloadFigure(FigureId id);
+
+// The benchmark counts appearances and failed loads: the observer sees every load of a figure that
+// was not on stage yet, with loaded 1 when it came on stage and 0 when its pictures failed to load.
+// Null (the default) watches nothing.
+using FigureLoadObserver = void (*)(FigureId id, int loaded);
+void SetFigureLoadObserver(FigureLoadObserver observer);

@@ -5,6 +5,7 @@
 
 #include "clock/calendar.h"
 #include "figures/aircraft.h"
+#include "gfx/blit.h"
 #include "gfx/resources.h"
 #include "host/frame.h"
 #include "scene/frame_tick.h"
@@ -102,8 +103,8 @@ void SceneStop(HWND window) {
     }
 
     DeleteGdiObject(gScene.noticePicture);
-    DeleteGdiObject(gScene.signImage);
-    DeleteGdiObject(gScene.signMask);
+    DeleteSprite(gScene.signImage);
+    DeleteSprite(gScene.signMask);
     FreeSurface(gScene.backdropDc, gScene.backdropBitmap, gScene.backdropOriginalBitmap);
     FreeSurface(gScene.stageDc, gScene.stageBitmap, gScene.stageOriginalBitmap);
 

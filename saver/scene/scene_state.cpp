@@ -43,12 +43,8 @@ bool IsPerson(FigureId id) {
 
 void FreeFigurePictures(FigureRecord& f, FigureId id) {
     for (int k = 0; k < FigureBitmapCount[id]; ++k) {
-        if (f.mask[k])
-            DeleteObject(f.mask[k]);
-        if (f.image[k])
-            DeleteObject(f.image[k]);
-        f.mask[k] = nullptr;
-        f.image[k] = nullptr;
+        DeleteSprite(f.mask[k]);
+        DeleteSprite(f.image[k]);
     }
 }
 
@@ -144,6 +140,10 @@ int LoadFigure(FigureId id) {
         f.image[k] = LoadSceneBitmap(gScene.module, name, &gScene.scratchPalette, false);
         f.mask[k] = CreateMaskBitmap(f.image[k]);
         loaded = f.image[k] && f.mask[k] && MakeMask(f.image[k], f.mask[k], TransparentKey);
+        if (loaded) {  // drawn on every tick from now on
+            HoldSprite(f.image[k]);
+            HoldSprite(f.mask[k]);
+        }
     }
     if (!loaded) {
         FreeFigurePictures(f, id);

@@ -111,8 +111,14 @@ HKEY UsePrivateSettings(int speed) {
     HKEY settings;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyName, 0, nullptr, 0, KEY_WRITE, nullptr, &settings, nullptr) ==
         ERROR_SUCCESS) {
-        const DWORD value = static_cast<DWORD>(speed);
-        RegSetValueExA(settings, "Speed", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        // A key without "Tag" and "Nacht" reads as night after 19; a first start without a key shows
+        // day from 8 to 20, and that is what the bench runs with.
+        const struct {
+            const char* name;
+            DWORD value;
+        } values[] = {{"Speed", static_cast<DWORD>(speed)}, {"Tag", 8}, {"Nacht", 20}};
+        for (const auto& v : values)
+            RegSetValueExA(settings, v.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.value), sizeof v.value);
         RegCloseKey(settings);
     }
     return root;
@@ -167,7 +173,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     HKEY privateSettings = UsePrivateSettings(options.speed);
-    //HOLD SetSpriteHolding(options.holdSprites);
+    SetSpriteHolding(options.holdSprites);
     SetTimeSource(FakeTimeSource);
     SetFigureLoadObserver(CountLoad);
     SetMaskedBlitObserver(RecordBlit);

@@ -23,6 +23,7 @@ ours() {  # ours NAME-PATTERN -> pids
     tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -q 'bash' && continue
     tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"
   done
+  return 0
 }
 ticks() {  # ticks PID... -> utime + stime summed, in clock ticks
   local sum=0 p

@@ -11,6 +11,7 @@
 #include "scene/frame_tick.h"
 #include "scene/mail_check.h"
 #include "scene/scene_state.h"
+#include "scene/stage_copy.h"
 #include "settings/settings.h"
 
 namespace {
@@ -68,12 +69,14 @@ void ScenePaint(HWND window) {
     }
     EndPaint(window, &ps);
     gScene.clockRedrawPending = 1;
+    InvalidateStage();
 }
 
 void RefreshPalette() {
     if (gScene.paletteMode && gScene.screenDc && gScene.backdropDc) {
         UpdateColors(gScene.screenDc);
         UpdateColors(gScene.backdropDc);
+        InvalidateStage();  // the colours of the whole window may have changed
     }
 }
 

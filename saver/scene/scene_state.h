@@ -164,6 +164,15 @@ struct SceneState {
     HBITMAP aircraftWorkBitmap;
     HGDIOBJ aircraftWorkOriginalBitmap;
 
+    // Partial copies of the stage (stage_copy.cpp): the contexts whose draws are being bounded,
+    // where the figures drew on the last tick, what this tick refreshed, what the scene drew on
+    // the window since the last copy, and a request to copy all.
+    HDC trackedBackdropDc, trackedStageDc;
+    RECT stageSpriteBounds;
+    RECT stageChanged;
+    RECT windowDrawn;
+    int stageCopyWhole;
+
     // Slots from back to front; only figure 22 moves its own entry.
     FigureId drawOrder[DrawOrderSize];
 

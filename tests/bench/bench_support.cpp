@@ -98,6 +98,8 @@ BenchOptions ParseBenchOptions(const std::vector<std::string>& args) {
                 o.error = "--speed lies between 0 and 150";
         } else if (a == "--no-hold") {
             o.holdSprites = false;
+        } else if (a == "--whole-copies") {
+            o.partialCopies = false;
         } else if (a == "--check-objects") {
             o.checkObjects = true;
         } else {
@@ -166,8 +168,11 @@ void SceneWindow::Close() {
     }
 }
 
-uint64_t StageChecksum() {
-    if (!gScene.stageDc || gScene.stageWidth <= 0)
+namespace {
+
+// FNV-1a over a stage-sized rectangle of dc, read as 32-bit pixels.
+uint64_t ChecksumOf(HDC dc, int left, int top) {
+    if (!dc || gScene.stageWidth <= 0)
         return 0;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -180,9 +185,9 @@ uint64_t StageChecksum() {
     HBITMAP copy = CreateDIBSection(gScene.screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!copy)
         return 0;
-    HDC dc = CreateCompatibleDC(gScene.screenDc);
-    HGDIOBJ old = SelectObject(dc, copy);
-    BitBlt(dc, 0, 0, gScene.stageWidth, StageHeight, gScene.stageDc, 0, 0, SRCCOPY);
+    HDC into = CreateCompatibleDC(gScene.screenDc);
+    HGDIOBJ old = SelectObject(into, copy);
+    BitBlt(into, 0, 0, gScene.stageWidth, StageHeight, dc, left, top, SRCCOPY);
     GdiFlush();
     uint64_t hash = 1469598103934665603ull;
     const auto* p = static_cast<const unsigned char*>(bits);
@@ -192,10 +197,20 @@ uint64_t StageChecksum() {
             continue;  // the unused byte of each pixel
         hash = (hash ^ p[i]) * 1099511628211ull;
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    SelectObject(into, old);
+    DeleteDC(into);
     DeleteObject(copy);
     return hash;
+}
+
+}  // namespace
+
+uint64_t StageChecksum() {
+    return ChecksumOf(gScene.stageDc, 0, 0);
+}
+
+uint64_t WindowStageChecksum() {
+    return ChecksumOf(gScene.screenDc, gScene.stageLeft, gScene.stageTop);
 }
 
 long GdiCapacity() {

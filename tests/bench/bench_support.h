@@ -19,12 +19,13 @@ struct BenchOptions {
     uint32_t seed = 1;
     int speed = 129;        // the stored speed setting the scene starts with
     bool holdSprites = true;  // false draws every sprite through a temporary context
+    bool partialCopies = true;  // false copies the whole stage strip twice on every tick
     bool checkObjects = false;  // exit with 3 when GDI or USER objects remain after the stop
     std::string error;      // why the command line was refused; empty when it was fine
 };
 
 // "--ticks N --size WxH --start 'YYYY-MM-DD HH:MM[:SS]' (repeatable) --rate S --seed N --speed N
-// --no-hold --check-objects". Without a start the run begins on 5 December 2026 at 20:30.
+// --no-hold --whole-copies --check-objects". Without a start the run begins on 5 December 2026 at 20:30.
 BenchOptions ParseBenchOptions(const std::vector<std::string>& args);
 // Local time of "YYYY-MM-DD HH:MM[:SS]" (or with a 'T' between date and time); -1 when malformed.
 std::time_t ParseLocalTime(const std::string& text);
@@ -53,6 +54,8 @@ private:
 
 // FNV-1a over the stage strip as 32-bit pixels; 0 when there is no stage.
 uint64_t StageChecksum();
+// The same over the window where the stage is shown.
+uint64_t WindowStageChecksum();
 
 // How many more small GDI objects this process could create (the handle table's free room);
 // a leak shows as a smaller number. Wine's GetGuiResources reports no GDI objects.

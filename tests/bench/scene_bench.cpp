@@ -4,7 +4,7 @@
 // object as its last line.
 //
 //   scene_bench SAVER.SCR [--ticks N] [--size WxH] [--start "YYYY-MM-DD HH:MM"]... [--rate S]
-//               [--seed N] [--speed N] [--no-hold] [--check-objects]
+//               [--seed N] [--speed N] [--no-hold] [--whole-copies] [--check-objects]
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +16,7 @@
 #include "clock/calendar.h"
 #include "gfx/blit.h"
 #include "scene/scene_state.h"
+#include "scene/stage_copy.h"
 #include "settings/settings.h"
 
 namespace {
@@ -40,21 +41,25 @@ void RecordBlit(HDC dc, int x, int y, int width, int height) {
         gStageBlits.push_back(RECT{x, y, width, height});
 }
 
-// Sources for the floor: a monochrome and a colour strip that stay selected for the whole run.
+// Sources for the floor: a monochrome and a colour strip that stay selected for the whole run,
+// and a copy of the stage that puts back what the floor's blits overwrite.
 struct FloorSurfaces {
-    HDC maskDc = nullptr, imageDc = nullptr;
-    HBITMAP mask = nullptr, image = nullptr;
-    HGDIOBJ oldMask = nullptr, oldImage = nullptr;
+    HDC maskDc = nullptr, imageDc = nullptr, savedDc = nullptr;
+    HBITMAP mask = nullptr, image = nullptr, saved = nullptr;
+    HGDIOBJ oldMask = nullptr, oldImage = nullptr, oldSaved = nullptr;
 
     bool Make() {
         mask = CreateBitmap(gScene.stageWidth, StageHeight, 1, 1, nullptr);
         image = CreateCompatibleBitmap(gScene.screenDc, gScene.stageWidth, StageHeight);
+        saved = CreateCompatibleBitmap(gScene.screenDc, gScene.stageWidth, StageHeight);
         maskDc = CreateCompatibleDC(gScene.screenDc);
         imageDc = CreateCompatibleDC(gScene.screenDc);
-        if (!mask || !image || !maskDc || !imageDc)
+        savedDc = CreateCompatibleDC(gScene.screenDc);
+        if (!mask || !image || !saved || !maskDc || !imageDc || !savedDc)
             return false;
         oldMask = SelectObject(maskDc, mask);
         oldImage = SelectObject(imageDc, image);
+        oldSaved = SelectObject(savedDc, saved);
         BitBlt(imageDc, 0, 0, gScene.stageWidth, StageHeight, gScene.backdropDc, 0, 0, SRCCOPY);
         PatBlt(maskDc, 0, 0, gScene.stageWidth, StageHeight, WHITENESS);
         return true;
@@ -68,6 +73,12 @@ struct FloorSurfaces {
             SelectObject(imageDc, oldImage);
             DeleteDC(imageDc);
         }
+        if (savedDc) {
+            SelectObject(savedDc, oldSaved);
+            DeleteDC(savedDc);
+        }
+        if (saved)
+            DeleteObject(saved);
         if (mask)
             DeleteObject(mask);
         if (image)
@@ -81,21 +92,33 @@ double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequenc
 }
 
 // What a tick cannot do without: the stage refreshed from the backdrop, every sprite of the last
-// tick drawn with both passes, the stage copied to the window. It overwrites the stage, so it runs
-// just before a tick, which refreshes the stage first.
+// tick drawn with both passes, the stage copied to the window. Afterwards stage and window are put
+// back as they were, and so are the bounds the stage keeps of what was drawn into it, so that the
+// next tick finds the scene as it left it.
 double MeasureFloor(const FloorSurfaces& s, LARGE_INTEGER frequency) {
+    const int w = gScene.stageWidth;
+    RECT bounds{};
+    const bool bounded = GetBoundsRect(gScene.stageDc, &bounds, 0) == DCB_SET;
+    BitBlt(s.savedDc, 0, 0, w, StageHeight, gScene.stageDc, 0, 0, SRCCOPY);
+
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
     BitBlt(gScene.stageDc, 0, 0, gScene.stageWidth, StageHeight, gScene.backdropDc, gScene.stageLeft, gScene.stageTop,
            SRCCOPY);
     for (const RECT& r : gStageBlits) {  // left, top, width, height
-        const int w = std::min<int>(r.right, gScene.stageWidth), h = std::min<int>(r.bottom, StageHeight);
-        BitBlt(gScene.stageDc, r.left, r.top, w, h, s.maskDc, 0, 0, SRCAND);
-        BitBlt(gScene.stageDc, r.left, r.top, w, h, s.imageDc, 0, 0, SRCINVERT);
+        const int bw = std::min<int>(r.right, w), bh = std::min<int>(r.bottom, StageHeight);
+        BitBlt(gScene.stageDc, r.left, r.top, bw, bh, s.maskDc, 0, 0, SRCAND);
+        BitBlt(gScene.stageDc, r.left, r.top, bw, bh, s.imageDc, 0, 0, SRCINVERT);
     }
     BitBlt(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageWidth, StageHeight, gScene.stageDc, 0, 0,
            SRCCOPY);
     QueryPerformanceCounter(&t1);
+
+    BitBlt(gScene.stageDc, 0, 0, w, StageHeight, s.savedDc, 0, 0, SRCCOPY);
+    BitBlt(gScene.screenDc, gScene.stageLeft, gScene.stageTop, w, StageHeight, s.savedDc, 0, 0, SRCCOPY);
+    SetBoundsRect(gScene.stageDc, nullptr, DCB_RESET);
+    if (bounded)
+        SetBoundsRect(gScene.stageDc, &bounds, DCB_ACCUMULATE);
     return Microseconds(t0, t1, frequency);
 }
 
@@ -174,6 +197,7 @@ int main(int argc, char** argv) {
     }
     HKEY privateSettings = UsePrivateSettings(options.speed);
     SetSpriteHolding(options.holdSprites);
+    SetPartialStageCopies(options.partialCopies);
     SetTimeSource(FakeTimeSource);
     SetFigureLoadObserver(CountLoad);
     SetMaskedBlitObserver(RecordBlit);
@@ -254,7 +278,7 @@ int main(int argc, char** argv) {
     }
     dates.insert(FormatDate(FakeTimeSource()));
     floor.Free();
-    const uint64_t stage = StageChecksum();
+    const uint64_t stage = StageChecksum(), shown = WindowStageChecksum();
     const StartStage endStage = gScene.startStage;
     const Probe afterRun = TakeProbe();
     scene.Close();
@@ -270,7 +294,8 @@ int main(int argc, char** argv) {
     std::printf("{\"ticks\":%ld,\"running_ticks\":%zu,\"size\":\"%dx%d\",\"rate_s\":%g,\"seed\":%u,\"speed\":%d,",
                 options.ticks, tickUs.size(), options.width, options.height, options.rate, options.seed,
                 options.speed);
-    std::printf("\"hold_sprites\":%s,\"scene_running_at_end\":%s,", options.holdSprites ? "true" : "false",
+    std::printf("\"hold_sprites\":%s,\"partial_copies\":%s,\"scene_running_at_end\":%s,",
+                options.holdSprites ? "true" : "false", options.partialCopies ? "true" : "false",
                 endStage == StartStage::Running ? "true" : "false");
     std::printf("\"tick_us\":{\"median\":%.1f,\"p99\":%.1f,\"mean\":%.1f},\"floor_us\":%.1f,\"ratio\":%.2f,",
                 tickMedian, Percentile(tickUs, 0.99),
@@ -303,7 +328,8 @@ int main(int argc, char** argv) {
         std::printf("%s\"%s\"", first ? "" : ",", d.c_str());
         first = false;
     }
-    std::printf("],\"stage_checksum\":\"%016llx\"}\n", static_cast<unsigned long long>(stage));
+    std::printf("],\"stage_checksum\":\"%016llx\",\"window_checksum\":\"%016llx\"}\n",
+                static_cast<unsigned long long>(stage), static_cast<unsigned long long>(shown));
     std::fflush(stdout);
 
     if (options.checkObjects && (Growth(start, stopped, false) > 0 || Growth(start, stopped, true) > 0)) {

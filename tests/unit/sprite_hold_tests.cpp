@@ -10,6 +10,7 @@
 #include "clock/calendar.h"
 #include "gfx/blit.h"
 #include "scene/scene_state.h"
+#include "scene/stage_copy.h"
 #include "unit/test_support.h"
 
 namespace {
@@ -123,49 +124,81 @@ TEST_F(HeldSprites, MaskedDrawsLookTheSameHeldOrNotAndBeyondTheLastContext) {
     EXPECT_EQ(HeldSpriteCount(), 0);
 }
 
-// The real scene with the saver's own pictures: a seeded run on a fixed faked clock gives the same
-// stage tick by tick whether sprites are held or each blit makes its own context.
-std::vector<uint64_t> StagesOfSeededRun(bool hold, int* mostHeld) {
+// The real scene with the saver's own pictures on a fixed faked clock, sampled every 100 ticks.
+struct SeededRun {
+    std::vector<uint64_t> stages, windows;
+    int mostHeld = 0;
+};
+
+SeededRun RunSeededScene(bool fast) {
     HMODULE saver = LoadLibraryExA(ScrPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     EXPECT_NE(saver, nullptr);
-    SetSpriteHolding(hold);
+    SetSpriteHolding(fast);
+    SetPartialStageCopies(fast);
     SetTimeSource(FakeTimeSource);
     SetFakeTime(static_cast<double>(ParseLocalTime("2026-07-01 11:50")));
-    std::vector<uint64_t> stages;
-    *mostHeld = 0;
+    SeededRun run;
     {
         SceneWindow scene;
         EXPECT_TRUE(scene.Open(1024, 768, saver, 11));
         for (int t = 0; t < 2400; ++t) {
             scene.Tick();
             SetFakeTime(FakeTime() + 0.5);
-            if (t % 100 == 99)
-                stages.push_back(StageChecksum());
-            *mostHeld = std::max(*mostHeld, HeldSpriteCount());
+            if (t % 100 == 99) {
+                run.stages.push_back(StageChecksum());
+                run.windows.push_back(WindowStageChecksum());
+            }
+            run.mostHeld = std::max(run.mostHeld, HeldSpriteCount());
             if (t % 64 == 0)
                 scene.Pump();
         }
     }
     EXPECT_EQ(HeldSpriteCount(), 0) << "the stopped scene holds no sprite";
     SetTimeSource(nullptr);
+    SetPartialStageCopies(true);
     FreeLibrary(saver);
-    return stages;
+    return run;
 }
 
-TEST_F(HeldSprites, ASeededSceneDrawsTheSameStageEitherWay) {
+// Held sprites and partial copies against a context per blit and whole-strip copies: a seeded run
+// gives the same stage, and the same window, tick by tick.
+TEST_F(HeldSprites, ASeededSceneShowsTheSamePicturesEitherWay) {
     RegistrySandbox registry("SpriteHoldScene");
-    int heldWithHolding = 0, heldWithout = 0;
-    const std::vector<uint64_t> held = StagesOfSeededRun(true, &heldWithHolding);
-    const std::vector<uint64_t> plain = StagesOfSeededRun(false, &heldWithout);
-    EXPECT_GE(heldWithHolding, 6) << "sign, bus or figures were on stage";
-    EXPECT_EQ(heldWithout, 0);
-    ASSERT_EQ(held.size(), plain.size());
+    const SeededRun fast = RunSeededScene(true);
+    const SeededRun plain = RunSeededScene(false);
+    EXPECT_GE(fast.mostHeld, 6) << "sign, bus or figures were on stage";
+    EXPECT_EQ(plain.mostHeld, 0);
+    ASSERT_EQ(fast.stages.size(), plain.stages.size());
     int changes = 0;
-    for (size_t i = 0; i < held.size(); ++i) {
-        EXPECT_EQ(held[i], plain[i]) << "stage after tick " << (i + 1) * 100;
-        changes += i > 0 && held[i] != held[i - 1];
+    for (size_t i = 0; i < fast.stages.size(); ++i) {
+        const int tick = static_cast<int>(i + 1) * 100;
+        EXPECT_EQ(fast.stages[i], plain.stages[i]) << "stage after tick " << tick;
+        EXPECT_EQ(fast.windows[i], plain.windows[i]) << "window after tick " << tick;
+        EXPECT_EQ(fast.windows[i], fast.stages[i]) << "the window shows the stage after tick " << tick;
+        changes += i > 0 && fast.stages[i] != fast.stages[i - 1];
     }
     EXPECT_GT(changes, 10) << "figures moved across the stage";
+}
+
+// Partial copies rest on the bounds GDI keeps of the draws into a memory context.
+TEST(StageCopies, DrawsIntoAMemoryContextAreBounded) {
+    HBITMAP picture = ScreenBitmap(100, 50);
+    BitmapDc memory(picture);
+    HDC dc = memory.dc();
+    SetBoundsRect(dc, nullptr, DCB_RESET | DCB_ENABLE);
+    RECT drawn{};
+    EXPECT_EQ(GetBoundsRect(dc, &drawn, 0), static_cast<UINT>(DCB_RESET)) << "nothing drawn yet";
+    BitBlt(dc, 10, 20, 30, 5, nullptr, 0, 0, BLACKNESS);
+    HBITMAP sprite = ScreenBitmap(4, 10);
+    BlitRect(dc, 50, 22, sprite, gfx::FrameRect{0, 0, 4, 10});
+    EXPECT_EQ(GetBoundsRect(dc, &drawn, DCB_RESET), static_cast<UINT>(DCB_SET));
+    EXPECT_EQ(drawn.left, 10);
+    EXPECT_EQ(drawn.top, 20);
+    EXPECT_EQ(drawn.right, 54);
+    EXPECT_EQ(drawn.bottom, 32);
+    EXPECT_EQ(GetBoundsRect(dc, &drawn, 0), static_cast<UINT>(DCB_RESET)) << "empty after a reset";
+    DeleteObject(sprite);
+    DeleteObject(picture);
 }
 
 TEST(BenchOptions, ReadsEveryOptionAndRefusesWhatItCannotUse) {

@@ -54,8 +54,20 @@ void DrawCalendarTitle(HDC dc, int month, int year, int x, int y, int w, int h) 
 
 }  // namespace
 
+namespace {
+TimeSource gTimeSource = nullptr;
+}
+
+void SetTimeSource(TimeSource source) {
+    gTimeSource = source;
+}
+
+std::time_t SceneTime() {
+    return gTimeSource ? gTimeSource() : std::time(nullptr);
+}
+
 LocalDate ReadLocalDate() {
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = SceneTime();
     const std::tm* t = std::localtime(&now);
     return LocalDate{t->tm_mday, t->tm_mon + 1, t->tm_year + 1900, t->tm_hour, t->tm_min, t->tm_sec, t->tm_wday};
 }

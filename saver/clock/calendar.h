@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <ctime>
+
 // Index 0 is empty; 1..12 are the German month names (code page 1252).
 extern const char* const MonthNames[13];
 
@@ -15,7 +17,13 @@ struct LocalDate {
     int weekday;  // 0 Sunday .. 6 Saturday
 };
 
-// The machine's local time, the one date source of the whole scene.
+// The scene's clock in seconds since 1970: the machine's, unless a benchmark or a test has put a
+// clock of its own in place (null puts the machine's back).
+using TimeSource = std::time_t (*)();
+void SetTimeSource(TimeSource source);
+std::time_t SceneTime();
+
+// The local time of the scene's clock, the one date source of the whole scene.
 LocalDate ReadLocalDate();
 
 bool IsLeapYear(int year);

@@ -105,15 +105,9 @@ void DriveOff(FigureRecord& f) {
 
 // Copies a picture whole into one bitmap at the given place.
 void PaintInto(HBITMAP target, int x, int y, HBITMAP picture) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc)
-        return;
-    HGDIOBJ old = SelectObject(dc, target);
-    if (old && old != HGDI_ERROR) {
-        BlitToDc(dc, x, y, picture);
-        SelectObject(dc, old);
-    }
-    DeleteDC(dc);
+    BitmapDc into(target);  // the bus's sheets are held sprites
+    if (into.ok())
+        BlitToDc(into.dc(), x, y, picture);
 }
 
 }  // namespace

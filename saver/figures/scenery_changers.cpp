@@ -122,14 +122,11 @@ constexpr int kSweepHeight = 25;
 void Sweep(const FigureRecord& f, const FigureCounters& c) {
     if (!f.image[1])
         return;
-    HDC source = CreateCompatibleDC(nullptr);
-    if (!source)
+    BitmapDc source(f.image[1]);  // a held sprite: its own context
+    if (!source.ok())
         return;
-    HGDIOBJ old = SelectObject(source, f.image[1]);
     const BlitPoint at = BackdropPoint(f.x + 40, f.y + 52);
-    BitBlt(gScene.backdropDc, at.x, at.y, kSweepWidth, kSweepHeight, source, f.x + 40, c.sweepRow, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    BitBlt(gScene.backdropDc, at.x, at.y, kSweepWidth, kSweepHeight, source.dc(), f.x + 40, c.sweepRow, SRCCOPY);
 }
 
 // Once the broom has passed over figure 16's scrap it is gone, and she may come again.

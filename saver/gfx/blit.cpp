@@ -2,35 +2,45 @@
 
 namespace {
 
-// A memory context compatible with the screen, holding one bitmap for the duration of a blit.
-class SelectedBitmap {
-public:
-    // No picture, no context: a missing picture draws nothing, and that costs nothing either.
-    explicit SelectedBitmap(HBITMAP bitmap) : dc_(bitmap ? CreateCompatibleDC(nullptr) : nullptr) {
-        if (dc_) {
-            SetMapMode(dc_, MM_TEXT);
-            previous_ = bitmap ? SelectObject(dc_, bitmap) : nullptr;
-        }
-    }
-    ~SelectedBitmap() {
-        if (dc_) {
-            if (previous_)
-                SelectObject(dc_, previous_);
-            DeleteDC(dc_);
-        }
-    }
-    SelectedBitmap(const SelectedBitmap&) = delete;
-    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
+MaskedBlitObserver gMaskedBlitObserver = nullptr;
 
-    bool ok() const { return dc_ && previous_ && previous_ != HGDI_ERROR; }
-    HDC dc() const { return dc_; }
+void ReportMaskedBlit(HDC dc, int x, int y, int width, int height) {
+    if (gMaskedBlitObserver)
+        gMaskedBlitObserver(dc, x, y, width, height);
+}
 
-private:
-    HDC dc_;
-    HGDIOBJ previous_ = nullptr;
+// Held sprites: a bitmap, the context it stays selected in, and its size.
+struct HeldSprite {
+    HBITMAP bitmap;
+    HDC dc;
+    HGDIOBJ previous;
+    SIZE size;
 };
+// Enough for every sheet and mask of a full stage (seven persons, the bus, two vehicles, the
+// night layers, the sign) with room to spare.
+constexpr int kMaxHeldSprites = 96;
+HeldSprite gHeld[kMaxHeldSprites];
+int gHeldCount = 0;
+bool gHolding = true;
+
+const HeldSprite* FindHeld(HBITMAP bitmap) {
+    if (!bitmap)
+        return nullptr;
+    for (int i = 0; i < gHeldCount; ++i)
+        if (gHeld[i].bitmap == bitmap)
+            return &gHeld[i];
+    return nullptr;
+}
+
+void ReleaseAt(int i) {
+    SelectObject(gHeld[i].dc, gHeld[i].previous);
+    DeleteDC(gHeld[i].dc);
+    gHeld[i] = gHeld[--gHeldCount];
+}
 
 SIZE BitmapSize(HBITMAP bitmap) {
+    if (const HeldSprite* held = FindHeld(bitmap))
+        return held->size;
     BITMAP info{};
     if (!bitmap || !GetObjectA(bitmap, sizeof info, &info))
         return SIZE{0, 0};
@@ -38,7 +48,7 @@ SIZE BitmapSize(HBITMAP bitmap) {
 }
 
 void CopyWhole(HDC dc, int x, int y, HBITMAP bitmap) {
-    SelectedBitmap source(bitmap);
+    BitmapDc source(bitmap);
     if (!source.ok())
         return;
     const SIZE size = BitmapSize(bitmap);
@@ -46,6 +56,76 @@ void CopyWhole(HDC dc, int x, int y, HBITMAP bitmap) {
 }
 
 }  // namespace
+
+BitmapDc::BitmapDc(HBITMAP bitmap) {
+    if (const HeldSprite* held = FindHeld(bitmap)) {
+        dc_ = held->dc;
+        ok_ = true;
+        return;
+    }
+    if (!bitmap)  // a missing picture draws nothing, and that costs nothing either
+        return;
+    dc_ = CreateCompatibleDC(nullptr);
+    if (!dc_)
+        return;
+    owned_ = true;
+    SetMapMode(dc_, MM_TEXT);
+    previous_ = bitmap ? SelectObject(dc_, bitmap) : nullptr;
+    ok_ = previous_ && previous_ != HGDI_ERROR;
+}
+
+BitmapDc::~BitmapDc() {
+    if (!owned_)
+        return;
+    if (ok_)
+        SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+}
+
+void HoldSprite(HBITMAP bitmap) {
+    if (!gHolding || !bitmap || FindHeld(bitmap) || gHeldCount >= kMaxHeldSprites)
+        return;
+    BITMAP info{};
+    if (!GetObjectA(bitmap, sizeof info, &info))
+        return;
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        return;
+    SetMapMode(dc, MM_TEXT);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    if (!previous || previous == HGDI_ERROR) {  // selected elsewhere already: stays on the slow path
+        DeleteDC(dc);
+        return;
+    }
+    gHeld[gHeldCount++] = HeldSprite{bitmap, dc, previous, SIZE{info.bmWidth, info.bmHeight}};
+}
+
+void ReleaseSprite(HBITMAP bitmap) {
+    for (int i = 0; i < gHeldCount; ++i) {
+        if (gHeld[i].bitmap == bitmap) {
+            ReleaseAt(i);
+            return;
+        }
+    }
+}
+
+void DeleteSprite(HBITMAP& bitmap) {
+    if (!bitmap)
+        return;
+    ReleaseSprite(bitmap);
+    DeleteObject(bitmap);
+    bitmap = nullptr;
+}
+
+int HeldSpriteCount() {
+    return gHeldCount;
+}
+
+void SetSpriteHolding(bool on) {
+    while (gHeldCount > 0)
+        ReleaseAt(gHeldCount - 1);
+    gHolding = on;
+}
 
 void GetBitmapSize(HBITMAP bitmap, gfx::FrameRect* rect) {
     const SIZE size = BitmapSize(bitmap);
@@ -66,32 +146,38 @@ void BlitToDc(HDC dc, int x, int y, HBITMAP bitmap) {
 }
 
 void BlitRect(HDC dc, int x, int y, HBITMAP bitmap, const gfx::FrameRect& source) {
-    SelectedBitmap from(bitmap);
+    BitmapDc from(bitmap);
     if (from.ok())
         BitBlt(dc, x, y, source.width, source.height, from.dc(), source.x, source.y, SRCCOPY);
 }
 
 void BlitMasked(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at) {
     const SIZE size = BitmapSize(mask);
+    ReportMaskedBlit(dc, at.x, at.y, size.cx, size.cy);
     {
-        SelectedBitmap hole(mask);
+        BitmapDc hole(mask);
         if (hole.ok())
             BitBlt(dc, at.x, at.y, size.cx, size.cy, hole.dc(), 0, 0, SRCAND);
     }
-    SelectedBitmap colour(image);
+    BitmapDc colour(image);
     if (colour.ok())
         BitBlt(dc, at.x, at.y, size.cx, size.cy, colour.dc(), 0, 0, SRCINVERT);
 }
 
 void BlitMaskedRect(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at, const gfx::FrameRect& source) {
+    ReportMaskedBlit(dc, at.x, at.y, source.width, source.height);
     {
-        SelectedBitmap hole(mask);
+        BitmapDc hole(mask);
         if (hole.ok())
             BitBlt(dc, at.x, at.y, source.width, source.height, hole.dc(), source.x, source.y, SRCAND);
     }
-    SelectedBitmap colour(image);
+    BitmapDc colour(image);
     if (colour.ok())
         BitBlt(dc, at.x, at.y, source.width, source.height, colour.dc(), source.x, source.y, SRCINVERT);
+}
+
+void SetMaskedBlitObserver(MaskedBlitObserver observer) {
+    gMaskedBlitObserver = observer;
 }
 
 HBITMAP CreateMaskBitmap(HBITMAP bitmap) {
@@ -109,7 +195,7 @@ int MakeMask(HBITMAP image, HBITMAP mask, COLORREF key) {
     HBITMAP keptBits = CreateBitmap(size.cx, size.cy, 1, 1, nullptr); // its inverse
     int ok = 0;
     if (keyBits && keptBits) {
-        SelectedBitmap img(image), msk(mask), kept(keptBits), keyed(keyBits);
+        BitmapDc img(image), msk(mask), kept(keptBits), keyed(keyBits);
         if (img.ok() && msk.ok() && kept.ok() && keyed.ok()) {
             // Colour-to-monochrome: pixels equal to the background colour become 1.
             const COLORREF oldBack = SetBkColor(img.dc(), key);

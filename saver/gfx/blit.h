@@ -1,5 +1,6 @@
 // Drawing primitives: plain copies and the two-pass mask technique (AND the mask, XOR the image).
-// Every primitive makes and deletes its own memory device context; nothing is cached.
+// A primitive makes and deletes a memory device context of its own for each bitmap it reads,
+// except for sprites that are held (see HoldSprite): those stay selected in a context of their own.
 #pragma once
 #include <windows.h>
 
@@ -34,6 +35,41 @@ void BlitToDc(HDC dc, int x, int y, HBITMAP bitmap);
 void BlitRect(HDC dc, int x, int y, HBITMAP bitmap, const gfx::FrameRect& source);
 void BlitMasked(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at);
 void BlitMaskedRect(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at, const gfx::FrameRect& source);
+
+// The benchmark replays a tick's sprite draws from surfaces of its own: the observer sees the
+// destination context and rectangle of every masked draw. Null (the default) watches nothing.
+using MaskedBlitObserver = void (*)(HDC dc, int x, int y, int width, int height);
+void SetMaskedBlitObserver(MaskedBlitObserver observer);
+
+// Sprites drawn on every tick stay selected in a memory context of their own while their figure is
+// on stage: selecting a bitmap for each blit costs several times the blit itself. A held bitmap
+// cannot be selected anywhere else, so whoever draws into or from it goes through BitmapDc, and
+// it must be released before it is deleted (DeleteSprite does both). When the contexts for held
+// sprites run out, a sprite is simply not held and is drawn the slow way.
+void HoldSprite(HBITMAP bitmap);
+void ReleaseSprite(HBITMAP bitmap);
+void DeleteSprite(HBITMAP& bitmap);  // releases, deletes and clears the handle; null is skipped
+int HeldSpriteCount();
+// With holding off, HoldSprite does nothing and every blit makes its own context. Releases all.
+void SetSpriteHolding(bool on);
+
+// A memory context with the bitmap selected, for the lifetime of this object: the sprite's own
+// context when it is held, otherwise one made (compatible with the screen) and deleted again.
+class BitmapDc {
+public:
+    explicit BitmapDc(HBITMAP bitmap);
+    ~BitmapDc();
+    BitmapDc(const BitmapDc&) = delete;
+    BitmapDc& operator=(const BitmapDc&) = delete;
+    bool ok() const { return ok_; }
+    HDC dc() const { return dc_; }
+
+private:
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    bool owned_ = false;
+    bool ok_ = false;
+};
 
 // A monochrome bitmap of the same size, or null for a null bitmap.
 HBITMAP CreateMaskBitmap(HBITMAP bitmap);

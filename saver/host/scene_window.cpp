@@ -4,14 +4,16 @@
 #include <mmsystem.h>
 
 #include <algorithm>
-#include <ctime>
 
+#include "clock/calendar.h"
 #include "figures/aircraft.h"
+#include "gfx/blit.h"
 #include "gfx/resources.h"
 #include "host/frame.h"
 #include "scene/frame_tick.h"
 #include "scene/mail_check.h"
 #include "scene/scene_state.h"
+#include "scene/stage_copy.h"
 #include "settings/settings.h"
 
 namespace {
@@ -44,7 +46,7 @@ void SceneStart(HWND window) {
     gScene.clientRect = RECT{0, 0, gScene.screenWidth, gScene.screenHeight};
     gScene.startStage = StartStage::DisplayCheck;
 
-    SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    SeedRandom(static_cast<uint32_t>(SceneTime()));
 
     // One draw per id in increasing order: about a third of the cast may come on at once.
     for (FigureId id = 0; id < FigureTableSize; ++id) {
@@ -99,12 +101,14 @@ void ScenePaint(HWND window) {
     }
     EndPaint(window, &ps);
     gScene.clockRedrawPending = 1;
+    InvalidateStage();
 }
 
 void RefreshPalette() {
     if (gScene.paletteMode && gScene.screenDc && gScene.backdropDc) {
         UpdateColors(gScene.screenDc);
         UpdateColors(gScene.backdropDc);
+        InvalidateStage();  // the colours of the whole window may have changed
     }
 }
 
@@ -134,8 +138,8 @@ void SceneStop(HWND window) {
     }
 
     DeleteGdiObject(gScene.noticePicture);
-    DeleteGdiObject(gScene.signImage);
-    DeleteGdiObject(gScene.signMask);
+    DeleteSprite(gScene.signImage);
+    DeleteSprite(gScene.signMask);
     FreeSurface(gScene.backdropDc, gScene.backdropBitmap, gScene.backdropOriginalBitmap);
     FreeSurface(gScene.stageDc, gScene.stageBitmap, gScene.stageOriginalBitmap);
 

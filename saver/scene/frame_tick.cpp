@@ -10,9 +10,15 @@
 #include "scene/director.h"
 #include "scene/draw_order.h"
 #include "scene/scenery.h"
+#include "scene/stage_copy.h"
 #include "settings/settings.h"
 
 namespace {
+
+// What the clock and the aircraft cover on the window (see clock.cpp and aircraft.cpp).
+constexpr int kClockWidth = 62;
+constexpr int kClockHeight = 26;
+constexpr int kAircraftTrailColumns = 10;
 
 bool IsDay() {
     return gScene.timeOfDay == 1;
@@ -29,7 +35,7 @@ void CopyBackdropToWindow() {
         BitBlt(gScene.screenDc, 0, 0, gScene.screenWidth, gScene.screenHeight, gScene.backdropDc, 0, 0, SRCCOPY);
 }
 
-void CopyStageToWindow() {
+void CopyWholeStageToWindow() {
     if (gScene.stageDc)
         BitBlt(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageWidth, StageHeight, gScene.stageDc, 0,
                0, SRCCOPY);
@@ -70,7 +76,7 @@ void StartFirstFigures() {
     if (Rand() % (IsDay() ? 7 : 4) == 0)
         LoadFigure(20);
     CopyBackdropToWindow();
-    CopyStageToWindow();
+    CopyWholeStageToWindow();
     gScene.startStage = StartStage::Running;
 }
 
@@ -137,17 +143,25 @@ void RunningTick(HWND window) {
         if (!SceneDirector(window))
             return;
     }
-    BitBlt(gScene.stageDc, 0, 0, gScene.stageWidth, StageHeight, gScene.backdropDc, gScene.stageLeft, gScene.stageTop,
-           SRCCOPY);
+    RefreshStage();
     DrawFigures();
     CopyStageToWindow();
+    // The window-level extras draw after the copy; the next copy puts the stage back over them
+    // wherever they reach into it.
     if (gScene.timeOfDay == 2 && --gScene.lightsCountdown < 1) {
         gScene.lightsCountdown = Rand() % 951 + 50;
         LightsFlicker();
+        InvalidateStage();  // rare; the patches' places are the lights' own business
     }
+    if (gScene.minute != gScene.clockMinute || gScene.clockRedrawPending)
+        NoteWindowDraw(gScene.clockX, gScene.clockY, kClockWidth, kClockHeight);
     DrawClock(gScene.hour, gScene.minute);
-    if (gScene.aircraftActive)
+    if (gScene.aircraftActive) {
+        // Its work surface is copied at the position before the step, with its trail columns.
+        NoteWindowDraw(gScene.aircraftX, gScene.aircraftY, gScene.aircraftWidth + kAircraftTrailColumns,
+                       gScene.aircraftHeight);
         StepAircraft();
+    }
     PlayAmbientSound();
 }
 

@@ -14,6 +14,13 @@ FigureRecord gFigures[FigureTableSize];
 
 namespace {
 
+FigureLoadObserver gLoadObserver = nullptr;
+
+void ReportLoad(FigureId id, int loaded) {
+    if (gLoadObserver)
+        gLoadObserver(id, loaded);
+}
+
 constexpr std::array<int, FigureTableSize> MakeBitmapCounts() {
     std::array<int, FigureTableSize> counts{};
     constexpr int oneSheet[] = {1,  2,  3,  5,  7,  8,  9,  11, 12, 13, 15, 16, 20, 21, 23, 24, 25,
@@ -36,12 +43,8 @@ bool IsPerson(FigureId id) {
 
 void FreeFigurePictures(FigureRecord& f, FigureId id) {
     for (int k = 0; k < FigureBitmapCount[id]; ++k) {
-        if (f.mask[k])
-            DeleteObject(f.mask[k]);
-        if (f.image[k])
-            DeleteObject(f.image[k]);
-        f.mask[k] = nullptr;
-        f.image[k] = nullptr;
+        DeleteSprite(f.mask[k]);
+        DeleteSprite(f.image[k]);
     }
 }
 
@@ -137,6 +140,10 @@ int LoadFigure(FigureId id) {
         f.image[k] = LoadSceneBitmap(gScene.module, name, &gScene.scratchPalette, false);
         f.mask[k] = CreateMaskBitmap(f.image[k]);
         loaded = f.image[k] && f.mask[k] && MakeMask(f.image[k], f.mask[k], TransparentKey);
+        if (loaded) {  // drawn on every tick from now on
+            HoldSprite(f.image[k]);
+            HoldSprite(f.mask[k]);
+        }
     }
     if (!loaded) {
         FreeFigurePictures(f, id);
@@ -144,6 +151,7 @@ int LoadFigure(FigureId id) {
             --gScene.personCount;
         f.phase = 0;
         f.active = 0;
+        ReportLoad(id, 0);
         return 0;
     }
 
@@ -152,7 +160,12 @@ int LoadFigure(FigureId id) {
     f.width = size.width;
     f.height = size.height;
     PlaceVehicle(id, f);
+    ReportLoad(id, 1);
     return 1;
+}
+
+void SetFigureLoadObserver(FigureLoadObserver observer) {
+    gLoadObserver = observer;
 }
 
 void UnloadFigure(FigureId id) {

@@ -168,6 +168,15 @@ struct SceneState {
     HBITMAP aircraftWorkBitmap;
     HGDIOBJ aircraftWorkOriginalBitmap;
 
+    // Partial copies of the stage (stage_copy.cpp): the contexts whose draws are being bounded,
+    // where the figures drew on the last tick, what this tick refreshed, what the scene drew on
+    // the window since the last copy, and a request to copy all.
+    HDC trackedBackdropDc, trackedStageDc;
+    RECT stageSpriteBounds;
+    RECT stageChanged;
+    RECT windowDrawn;
+    int stageCopyWhole;
+
     // Slots from back to front; only figure 22 moves its own entry.
     FigureId drawOrder[DrawOrderSize];
 
@@ -197,3 +206,9 @@ int Rand();  // 0..32767
 int LoadFigure(FigureId id);
 // Frees the figure's pictures and takes it off stage.
 void UnloadFigure(FigureId id);
+
+// The benchmark counts appearances and failed loads: the observer sees every load of a figure that
+// was not on stage yet, with loaded 1 when it came on stage and 0 when its pictures failed to load.
+// Null (the default) watches nothing.
+using FigureLoadObserver = void (*)(FigureId id, int loaded);
+void SetFigureLoadObserver(FigureLoadObserver observer);

@@ -203,16 +203,15 @@ int BuildScenery() {
     BitBlt(gScene.stageDc, 0, 0, gScene.stageWidth, StageHeight, gScene.backdropDc, gScene.stageLeft, gScene.stageTop,
            SRCCOPY);
 
-    if (gScene.signMask)
-        DeleteObject(gScene.signMask);
-    if (gScene.signImage)
-        DeleteObject(gScene.signImage);
-    gScene.signMask = nullptr;
+    DeleteSprite(gScene.signMask);
+    DeleteSprite(gScene.signImage);
     std::snprintf(name, sizeof name, "SCHILD_%02d", gScene.timeOfDay);
     gScene.signImage = LoadPicture(name);
     gScene.signMask = CreateMaskBitmap(gScene.signImage);
     if (!gScene.signImage || !gScene.signMask || !MakeMask(gScene.signImage, gScene.signMask, TransparentKey))
         return FailAfterBuild();
+    HoldSprite(gScene.signImage);  // drawn on every tick
+    HoldSprite(gScene.signMask);
     gfx::FrameRect signSize{};
     GetBitmapSize(gScene.signImage, &signSize);
     gScene.signWidth = signSize.width;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "gfx/blit.h"
 #include "gfx/resources.h"
 #include "scene/scene_state.h"
 #include "settings/settings.h"
@@ -241,12 +242,10 @@ TEST_F(FigureLoading, NightLayerNameCarriesBackgroundTimeAndSeason) {
 
 TEST_F(FigureLoading, MaskMakesTheKeyTransparent) {
     ASSERT_EQ(LoadFigure(82), 1);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, gFigures[82].mask[0]);
-    EXPECT_EQ(GetPixel(dc, 5, 5), RGB(255, 255, 255));  // key half
-    EXPECT_EQ(GetPixel(dc, 40, 5), RGB(0, 0, 0));       // opaque half
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    BitmapDc mask(gFigures[82].mask[0]);  // a figure's sheets on stage are held sprites
+    ASSERT_TRUE(mask.ok());
+    EXPECT_EQ(GetPixel(mask.dc(), 5, 5), RGB(255, 255, 255));  // key half
+    EXPECT_EQ(GetPixel(mask.dc(), 40, 5), RGB(0, 0, 0));       // opaque half
 }
 
 TEST_F(FigureLoading, BackgroundLoadKeepsItsPaletteAndOtherLoadsDoNot) {

@@ -1,0 +1,22 @@
+// The two copies of the running tick: the stage refreshed from the backdrop before the figures
+// draw, and the stage copied to the window after. Between two ticks the stage changes only where
+// figures draw, where they drew the tick before and where the backdrop was painted; the window
+// differs from the stage only there and where something else drew on the window. GDI keeps the
+// bounds of every draw into a context, so each copy covers just that rectangle: the window shows
+// the same pictures for a fraction of the copying. GDI does not bound draws on a window under every
+// system, so what the scene itself draws on the window between two copies is noted by hand.
+#pragma once
+#include <windows.h>
+
+// Before the figures draw: refreshes the part of the stage that can differ from the backdrop.
+void RefreshStage();
+// After they drew: copies the part of the stage that can differ from the window.
+void CopyStageToWindow();
+// Something was drawn on the window at this rectangle (window coordinates) after the last copy.
+void NoteWindowDraw(int x, int y, int width, int height);
+// The next tick refreshes and copies the whole strip (after a paint request or a palette change,
+// whose effects on the window GDI does not bound).
+void InvalidateStage();
+
+// With partial copies off, every tick copies the whole strip both times.
+void SetPartialStageCopies(bool on);

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# CPU that a running "/s" costs under Xvfb: runs the saver full-screen, waits for it to settle, then
+# reads the user and system time of the saver process, its wineserver and the X server from
+# /proc over a measuring window and prints them as per cent of one core.
+#   scripts/saver_cpu.sh [SAVER.SCR] [settle seconds, 60] [window seconds, 60] [screen, 1024x768x24]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${QB_BUILD_DIR:-$top/build}
+scr=${1:-$build/saver/QBR02DLE.SCR}
+settle=${2:-60} window=${3:-60} screen=${4:-1024x768x24}
+. "$top/tests/e2e/lib.sh"
+wine_env "$build/wine/x11"
+start_xvfb "$screen"
+wine "$scr" /s >/dev/null 2>&1 &
+trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
+
+# Our processes are the ones started with this prefix; other people's Wine runs use other prefixes.
+ours() {  # ours NAME-PATTERN -> pids
+  local p
+  for p in $(pgrep -i -u "$(id -u)" -f "$1" || true); do
+    [ -r "/proc/$p/environ" ] || continue
+    # the script's own shells carry the name in their command line too
+    tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -q 'bash' && continue
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"
+  done
+  return 0
+}
+ticks() {  # ticks PID... -> utime + stime summed, in clock ticks
+  local sum=0 p
+  for p in "$@"; do
+    [ -r "/proc/$p/stat" ] || continue
+    set -- $(sed 's/^.*) //' "/proc/$p/stat")
+    sum=$((sum + ${12} + ${13}))
+  done
+  echo $sum
+}
+sleep "$settle"
+saver=$(ours "$(basename "$scr")" | head -1)
+server=$(ours 'wineserver' | head -1)
+[ -n "$saver" ] && [ -n "$server" ] || { echo "saver or wineserver not found" >&2; exit 1; }
+hz=$(getconf CLK_TCK)
+s0=$(ticks $saver) w0=$(ticks $server) x0=$(ticks $XVFB_PID)
+sleep "$window"
+s1=$(ticks $saver) w1=$(ticks $server) x1=$(ticks $XVFB_PID)
+pct() { awk -v t=$(( $1 )) -v hz=$hz -v s=$window 'BEGIN { printf "%.2f", 100 * t / hz / s }'; }
+echo "{\"screen\":\"$screen\",\"window_s\":$window,\"saver_pct\":$(pct $s1-$s0),\"wineserver_pct\":$(pct $w1-$w0),\"xvfb_pct\":$(pct $x1-$x0),\"total_pct\":$(pct $s1-$s0+$w1-$w0+$x1-$x0)}"

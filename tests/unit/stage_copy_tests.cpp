@@ -1,0 +1,136 @@
+// The tick's two copies on small surfaces: whatever moves, paints the backdrop or draws on the
+// window, the window shows exactly the stage after every tick, while the copies shrink to the part
+// that changed.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "gfx/blit.h"
+#include "scene/scene_state.h"
+#include "scene/stage_copy.h"
+
+namespace {
+
+constexpr int kWidth = 64;
+constexpr int kLeft = 8, kTop = 20;  // where the stage lies in the window and the backdrop
+
+struct Surface {
+    HBITMAP bitmap = nullptr;
+    HDC dc = nullptr;
+    HGDIOBJ old = nullptr;
+    void Make(int width, int height) {
+        HDC screen = GetDC(nullptr);
+        bitmap = CreateCompatibleBitmap(screen, width, height);
+        dc = CreateCompatibleDC(screen);
+        old = SelectObject(dc, bitmap);
+        ReleaseDC(nullptr, screen);
+    }
+    void Free() {
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    }
+};
+
+void Fill(HDC dc, int x, int y, int w, int h, COLORREF colour) {
+    RECT r{x, y, x + w, y + h};
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+class StageCopy : public ::testing::Test {
+protected:
+    Surface window, backdrop, stage;
+    void SetUp() override {
+        ResetSceneState();
+        window.Make(kLeft + kWidth, kTop + StageHeight);
+        backdrop.Make(kLeft + kWidth, kTop + StageHeight);
+        stage.Make(kWidth, StageHeight);
+        gScene.screenDc = window.dc;
+        gScene.backdropDc = backdrop.dc;
+        gScene.stageDc = stage.dc;
+        gScene.stageWidth = kWidth;
+        gScene.stageLeft = kLeft;
+        gScene.stageTop = kTop;
+        Fill(backdrop.dc, 0, 0, kLeft + kWidth, kTop + StageHeight, RGB(0, 128, 0));
+        Fill(window.dc, 0, 0, kLeft + kWidth, kTop + StageHeight, RGB(0, 0, 0));
+    }
+    void TearDown() override {
+        SetPartialStageCopies(true);
+        window.Free();
+        backdrop.Free();
+        stage.Free();
+    }
+    // One tick: refresh, a red block at x as the only figure, copy.
+    void Tick(int x) {
+        RefreshStage();
+        Fill(stage.dc, x, 100, 6, 6, RGB(255, 0, 0));
+        CopyStageToWindow();
+    }
+    // The window's stage area against backdrop plus the block, pixel by pixel.
+    int WrongPixels(int blockX) {
+        int wrong = 0;
+        for (int y = 0; y < StageHeight; y += 3)
+            for (int x = 0; x < kWidth; ++x) {
+                const bool block = x >= blockX && x < blockX + 6 && y >= 100 && y < 106;
+                const COLORREF expected = block ? RGB(255, 0, 0) : GetPixel(backdrop.dc, kLeft + x, kTop + y);
+                wrong += GetPixel(window.dc, kLeft + x, kTop + y) != expected;
+            }
+        return wrong;
+    }
+};
+
+TEST_F(StageCopy, AMovingFigureLeavesNoTrailAndOnlyItsNeighbourhoodIsCopied) {
+    for (int x = 0; x < 40; x += 4) {
+        Tick(x);
+        ASSERT_EQ(WrongPixels(x), 0) << "x " << x;
+    }
+    EXPECT_EQ(gScene.stageSpriteBounds.left, 36);
+    EXPECT_EQ(gScene.stageSpriteBounds.right, 42) << "the figures' own bounds, not the whole strip";
+    // Paint the window under the stage behind the scene's back: a partial copy leaves it alone.
+    Fill(window.dc, kLeft + 60, kTop + 300, 2, 2, RGB(9, 9, 9));
+    Tick(40);
+    EXPECT_EQ(GetPixel(window.dc, kLeft + 60, kTop + 300), RGB(9, 9, 9));
+    InvalidateStage();
+    Tick(44);
+    EXPECT_EQ(WrongPixels(44), 0) << "after an invalidation the whole strip is copied";
+}
+
+TEST_F(StageCopy, BackdropPaintsAndWindowDrawsReachTheWindow) {
+    Tick(0);
+    Tick(0);
+    // A figure pastes something into the backdrop (as the bill poster does) inside the stage.
+    Fill(backdrop.dc, kLeft + 30, kTop + 200, 10, 10, RGB(0, 0, 255));
+    Tick(4);
+    EXPECT_EQ(WrongPixels(4), 0);
+    EXPECT_EQ(GetPixel(window.dc, kLeft + 35, kTop + 205), RGB(0, 0, 255));
+    // The scene draws on the window over the stage after the copy (as the aircraft does).
+    Fill(window.dc, kLeft + 50, kTop + 10, 8, 8, RGB(255, 255, 0));
+    NoteWindowDraw(kLeft + 50, kTop + 10, 8, 8);
+    Tick(8);
+    EXPECT_EQ(WrongPixels(8), 0) << "the next copy puts the stage back over it";
+}
+
+TEST_F(StageCopy, AContextMadeAnewIsCopiedWholeOnce) {
+    Tick(0);
+    Tick(4);
+    Surface fresh;
+    fresh.Make(kLeft + kWidth, kTop + StageHeight);
+    Fill(fresh.dc, 0, 0, kLeft + kWidth, kTop + StageHeight, RGB(128, 0, 128));
+    gScene.backdropDc = fresh.dc;  // a rebuilt backdrop that never kept bounds
+    Tick(8);
+    EXPECT_EQ(GetPixel(window.dc, kLeft + 1, kTop + 1), RGB(128, 0, 128));
+    gScene.backdropDc = backdrop.dc;
+    fresh.Free();
+}
+
+TEST_F(StageCopy, WithPartialCopiesOffEveryTickCopiesTheWholeStrip) {
+    SetPartialStageCopies(false);
+    Tick(0);
+    Fill(window.dc, kLeft + 60, kTop + 300, 2, 2, RGB(9, 9, 9));
+    Tick(4);
+    EXPECT_EQ(WrongPixels(4), 0);
+}
+
+}  // namespace

@@ -22,7 +22,7 @@ band_top=$((feet - 80)) band_h=84
 changed_box() {  # shot x w
   convert \( "$1" -crop "$3x$band_h+$2+$band_top" +repage \) \
     \( "$assets/HG01_01_01.bmp" -crop "$3x$band_h+$2+$((band_top - top))" +repage \) \
-    -compose difference -composite -threshold 0 -format '%@' info: | tr 'x+' '  '
+    -compose difference -composite -threshold 0 -format "%@" info: 2>/dev/null | tr 'x+' '  '
 }
 
 # Starts the saver at a faked time and takes a screenshot a second after its window appears.
@@ -61,8 +61,8 @@ if [ -n "$found" ]; then
 fi
 
 # The street some time into a summer morning and a winter one.
-shot_at "$out/day-summer.png" "2026-07-01 11:20:00" 60
-shot_at "$out/day-winter.png" "2026-01-14 11:20:00" 60
+shot_at "$out/day-summer.png" "2026-07-01 11:20:00" 45
+shot_at "$out/day-winter.png" "2026-01-14 11:20:00" 45
 # Above the stage the street is the season's picture, untouched by the figures.
 for season in summer:01 winter:02; do
   a=$(mktemp --suffix=.png) b=$(mktemp --suffix=.png)

@@ -19,6 +19,7 @@ using namespace art;
 using namespace art::figures;
 
 #include "check.h"
+#include "stage_rows.h"
 
 struct SheetWant {
     std::string name;
@@ -260,14 +261,24 @@ static void continuity_cases(const std::vector<Picture>& pics, const Image& call
         const SheetWant& w = want(run.sheet);
         const bool caller = std::string(run.sheet) == "FIG14_T01";
         const Image& img = caller ? caller_alone : p->img;
+        // Head and feet of a whole figure go to the generator's shared check;
+        // runs that hold only one of them, or whose props fly about, are
+        // measured here without the props.
+        const bool props = std::string(run.sheet) == "FIG30_T00" || std::string(run.sheet) == "FIG25_T00";
+        const bool shared = run.feet && run.head && !props;
+        if (shared) {
+            std::vector<Draw> draws;
+            for (const At& a : run.frames) draws.push_back({a.frame, a.dx, a.dy});
+            check_continuity(img, w.frames, {draws}, std::string(run.sheet) + " " + run.what);
+        }
         std::vector<Measure> m;
         for (const At& a : run.frames) m.push_back(measure(img, w.frames[a.frame], run.sheet));
         for (size_t i = 1; i < run.frames.size(); ++i) {
             const At &a = run.frames[i - 1], &b = run.frames[i];
             g_case = std::string(run.sheet) + " " + run.what + " frame " + std::to_string(a.frame) + " to " + std::to_string(b.frame);
             // stage rows and columns of what is measured
-            if (run.feet) CHECK(std::abs((b.dy + m[i].feet) - (a.dy + m[i - 1].feet)) <= 2);
-            if (run.head) CHECK(std::abs((b.dy + m[i].head) - (a.dy + m[i - 1].head)) <= 2);
+            if (run.feet && !shared) CHECK(std::abs((b.dy + m[i].feet) - (a.dy + m[i - 1].feet)) <= 2);
+            if (run.head && !shared) CHECK(std::abs((b.dy + m[i].head) - (a.dy + m[i - 1].head)) <= 2);
             if (run.hip) CHECK(std::abs((b.dx + m[i].hip) - (a.dx + m[i - 1].hip)) <= 2.5);
         }
     }
@@ -394,18 +405,20 @@ static void caller_cases(const std::vector<Picture>& pics, const Image& caller_a
         CHECK(m.feet == 112);
         CHECK(m.head >= 30 && m.head <= 50);
     }
-    // the glass lies over her while she is in the booth: her coat looks
-    // lighter there than on the pavement
+    // the glass is clear: behind it she keeps her own colours, crossed
+    // only by the booth's rails and posts
     const Picture* t01 = find(pics, "FIG14_T01");
     if (!t01) return;
-    g_case = "seen through the glass";
+    g_case = "seen through clear glass";
     int same = 0, seen = 0;
     const Rect fr = w.frames[12];
     for (int y = fr.y; y < fr.bottom(); ++y)
         for (int x = fr.x; x < fr.right(); ++x)
             if (caller_alone.get(x, y) != KEY) ++seen, same += t01->img.get(x, y) == caller_alone.get(x, y);
+    std::printf("  %d of %d of her pixels unchanged behind the glass\n", same, seen);
     CHECK(seen > 500);
-    CHECK(same < seen / 4);
+    CHECK(same > seen * 3 / 4);
+    CHECK(same < seen);
 }
 
 static void night_cases(const std::vector<Picture>& pics) {

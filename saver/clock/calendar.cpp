@@ -54,7 +54,17 @@ void DrawCalendarTitle(HDC dc, int month, int year, int x, int y, int w, int h) 
 
 }  // namespace
 
+namespace {
+LocalDateSource gDateSource = nullptr;
+}
+
+void SetLocalDateSource(LocalDateSource source) {
+    gDateSource = source;
+}
+
 LocalDate ReadLocalDate() {
+    if (gDateSource)
+        return gDateSource();
     const std::time_t now = std::time(nullptr);
     const std::tm* t = std::localtime(&now);
     return LocalDate{t->tm_mday, t->tm_mon + 1, t->tm_year + 1900, t->tm_hour, t->tm_min, t->tm_sec, t->tm_wday};

@@ -17,6 +17,9 @@ struct LocalDate {
 
 // The machine's local time, the one date source of the whole scene.
 LocalDate ReadLocalDate();
+// Test seam: while set, ReadLocalDate answers from this source instead of the machine's clock.
+using LocalDateSource = LocalDate (*)();
+void SetLocalDateSource(LocalDateSource source);
 
 bool IsLeapYear(int year);
 // 28..31, or 0 for a month outside 1..12.

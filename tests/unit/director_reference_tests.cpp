@@ -496,7 +496,8 @@ void RandomScene(Lcg& g) {
     gScene.startStage = StartStage::Running;
     gScene.timeOfDay = 1 + g.Below(2);
     gScene.season = 1 + g.Below(2);
-    gScene.screenHeight = g.Chance(30) ? 480 : 768;
+    const int heights[] = {480, 500, 501, 768};  // either side of the aircraft gate
+    gScene.screenHeight = heights[g.Below(4)];
     gScene.month = 1 + g.Below(12);
     gScene.hour = g.Below(24);
     gScene.minute = g.Below(60);

@@ -8,6 +8,7 @@
 
 #include "figures/figures_1_to_9.h"
 #include "figures/holiday_visitors.h"
+#include "figures/scenery_changers.h"
 #include "figures/waiting_passengers.h"
 #include "gfx/resources.h"
 #include "scene/draw_order.h"
@@ -503,6 +504,72 @@ TEST_F(Riders, Figure2CrunchesAboutEveryOtherPictureOfItsSnackAndNotWhileWalking
     }
     ASSERT_GT(eatingAdvances, 300);
     EXPECT_NEAR(static_cast<double>(crunches) / eatingAdvances, 0.5, 0.08);
+    EXPECT_EQ(gSoundsStarted.size(), 1u);
+}
+
+TEST_F(Riders, Figure6ShutsTheBoothDoorOnceGoingInAndOnceComingOut) {
+    gSettings.backgroundNo = 1;
+    for (uint32_t seed = 1; seed <= 5; ++seed) {
+        SetUp();
+        gSettings.backgroundNo = 1;
+        SeedRandom(seed);
+        FigureRecord& f = Bring(6, 1376, 115);
+        bool wentIn = false;
+        for (int tick = 0; tick < 60000 && f.active; ++tick) {
+            Tick(6);
+            if (f.phase == 3 && !wentIn) {
+                wentIn = true;
+                EXPECT_EQ(gSoundsStarted[3], 1) << "the door as she goes in";
+            }
+        }
+        ASSERT_EQ(f.active, 0) << "seed " << seed;
+        EXPECT_TRUE(wentIn);
+        EXPECT_EQ(gSoundsStarted[3], 2) << "seed " << seed;
+        EXPECT_EQ(gSoundsStarted.size(), 1u);
+    }
+}
+
+TEST_F(Riders, Figure16SoundsOnceForEveryScrapSheDropsAndNeverOtherwise) {
+    int drops = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        SetUp();
+        SeedRandom(seed);
+        FigureRecord& f = Bring(16, 728, 90);
+        Tick(16);
+        while (f.active)
+            Tick(16);
+        EXPECT_EQ(gSoundsStarted[18], gScene.figure16Waiting) << "seed " << seed;
+        EXPECT_LE(gSoundsStarted.size(), 1u);
+        drops += gScene.figure16Waiting;
+    }
+    EXPECT_GT(drops, 5);
+    EXPECT_LT(drops, 60);
+}
+
+TEST_F(Riders, SweeperScrapesTwoRunsInThree) {
+    FigureRecord& f = Bring(22, 1160, 86);
+    gScene.figure22Band = 1;
+    Tick(22);
+    int runs = 0, scrapes = 0;
+    for (int tick = 0; tick < 30000; ++tick) {
+        const int x = f.x, phase = f.phase, before = gSoundsStarted[10];
+        Tick(22);
+        if (!f.active) {
+            f.active = 1;
+            f.phase = 1;
+            f.x = 0;
+            continue;
+        }
+        const int started = gSoundsStarted[10] - before;
+        if (phase == 1 && f.x != x) {
+            ++runs;
+            scrapes += started;
+        } else {
+            ASSERT_EQ(started, 0) << "only a walking run's end scrapes, phase " << phase;
+        }
+    }
+    ASSERT_GT(runs, 1000);
+    EXPECT_NEAR(static_cast<double>(scrapes) / runs, 2.0 / 3, 0.04) << scrapes << " in " << runs;
     EXPECT_EQ(gSoundsStarted.size(), 1u);
 }
 

@@ -56,10 +56,15 @@ void DrawCalendarTitle(HDC dc, int month, int year, int x, int y, int w, int h) 
 
 namespace {
 TimeSource gTimeSource = nullptr;
+LocalDateSource gDateSource = nullptr;
 }
 
 void SetTimeSource(TimeSource source) {
     gTimeSource = source;
+}
+
+void SetLocalDateSource(LocalDateSource source) {
+    gDateSource = source;
 }
 
 std::time_t SceneTime() {
@@ -67,6 +72,8 @@ std::time_t SceneTime() {
 }
 
 LocalDate ReadLocalDate() {
+    if (gDateSource)
+        return gDateSource();
     const std::time_t now = SceneTime();
     const std::tm* t = std::localtime(&now);
     return LocalDate{t->tm_mday, t->tm_mon + 1, t->tm_year + 1900, t->tm_hour, t->tm_min, t->tm_sec, t->tm_wday};

@@ -25,6 +25,9 @@ std::time_t SceneTime();
 
 // The local time of the scene's clock, the one date source of the whole scene.
 LocalDate ReadLocalDate();
+// Test seam: while set, ReadLocalDate answers from this source instead of the machine's clock.
+using LocalDateSource = LocalDate (*)();
+void SetLocalDateSource(LocalDateSource source);
 
 bool IsLeapYear(int year);
 // 28..31, or 0 for a month outside 1..12.

@@ -1,9 +1,9 @@
 #include "clock/clock.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 
 #include "gfx/blit.h"
+#include "gfx/resources.h"
 #include "scene/scene_state.h"
 #include "settings/settings.h"
 
@@ -13,15 +13,10 @@ constexpr int kDigitWidth = 14;
 constexpr int kDigitHeight = 26;
 constexpr int kChimeSlot = 4;  // sound 5
 
+// The scene's own sound call plays it from memory when loaded, else by resource name, and never
+// cuts off a sound that is still playing; with sound off it does nothing.
 void Chime() {
-    if (!gSettings.soundOn)
-        return;
-    if (gScene.soundData[kChimeSlot]) {
-        sndPlaySoundA(static_cast<LPCSTR>(gScene.soundData[kChimeSlot]),
-                      SND_MEMORY | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
-    } else {
-        PlaySoundA("SOUND05", gScene.module, SND_RESOURCE | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
-    }
+    PlaySceneSound(kChimeSlot);
 }
 
 void DrawDigit(HBITMAP digits, int digit, int x) {

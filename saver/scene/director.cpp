@@ -29,6 +29,8 @@ const FigureId ZoneTable[ZoneCount][ZoneSize] = {
     {90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 89},
 };
 
+DirectorCalls gDirectorCalls = {BuildScenery, LoadFigure, CountUnreadMail, PlaySceneSound, StartAircraft};
+
 namespace {
 
 constexpr int kMostPersonsOnStage = 7;
@@ -234,7 +236,7 @@ void StartBusIfDue() {
     const int every = IsDay() ? (Background() == 3 ? Rand() % 10 + 6 : 5) : 15;
     if (gScene.minute % every != 0)
         return;
-    gScene.busOnStage = LoadFigure(BusId);
+    gScene.busOnStage = gDirectorCalls.loadFigure(BusId);
     if (!gScene.busOnStage)
         return;
     // The first bus of a new day or night does not hold the others back.
@@ -258,7 +260,7 @@ void ClearBeforeChange() {
 void PerMinutePass(HWND window) {
     gScene.lastMinute = gScene.minute;
     if (gScene.mailCheckOn)
-        gScene.newMail = CountUnreadMail(window) > gScene.mailBaseline ? 1 : 0;
+        gScene.newMail = gDirectorCalls.countUnreadMail(window) > gScene.mailBaseline ? 1 : 0;
     StartBusIfDue();
     RestStep();
     ClearBeforeChange();
@@ -267,7 +269,7 @@ void PerMinutePass(HWND window) {
 void StartPerson() {
     if (--gScene.personCountdown >= 1 || gScene.personCount >= kMostPersonsOnStage)
         return;
-    if (!LoadFigure(PickPerson()))
+    if (!gDirectorCalls.loadFigure(PickPerson()))
         return;  // the countdown stays below 1: the next pass tries again
     if (LastMinuteOfDay(58) || LastMinuteOfNight(58)) {
         gScene.personCountdown = Rand() % 1001 + 1500;
@@ -281,10 +283,10 @@ void StartVehicle() {
     if (--gScene.vehicleCountdown >= 1)
         return;
     if (Rand() % 91 == 0)
-        PlaySceneSound(Rand() % 2 == 0 ? 1 : 0);
+        gDirectorCalls.playSceneSound(Rand() % 2 == 0 ? 1 : 0);
     else if (Rand() % 31 == 0)
-        PlaySceneSound(14);
-    if (!LoadFigure(PickVehicle())) {
+        gDirectorCalls.playSceneSound(14);
+    if (!gDirectorCalls.loadFigure(PickVehicle())) {
         gScene.vehicleCountdown = 5;
     } else {
         const int p = gScene.personCount;
@@ -301,7 +303,7 @@ void CountDownAircraft() {
         return;
     gScene.aircraftCountdown =
         gScene.hour == gSettings.nightAfterHour && gScene.minute > 54 ? 30000 : Rand() % 501 + 200;
-    StartAircraft();
+    gDirectorCalls.startAircraft();
 }
 
 }  // namespace
@@ -370,7 +372,7 @@ bool SceneDirector(HWND window) {
     UpdateClockState(false);
     if (gScene.hour != gScene.lastBuildHour && StageEmpty()) {
         gScene.lastBuildHour = gScene.hour;
-        if (!BuildScenery()) {
+        if (!gDirectorCalls.buildScenery()) {
             gScene.startStage = StartStage::MemoryNotice;
             return false;
         }

@@ -23,3 +23,14 @@ void RestStep();
 FigureId PickPerson();
 // A vehicle that may start now, or 0.
 FigureId PickVehicle();
+
+// Test seam: the calls by which the director acts on the rest of the scene. They point to the real
+// functions; a test may point them elsewhere to record and steer what the director does.
+struct DirectorCalls {
+    int (*buildScenery)();
+    int (*loadFigure)(FigureId id);
+    int (*countUnreadMail)(HWND window);
+    void (*playSceneSound)(int slot);
+    void (*startAircraft)();
+};
+extern DirectorCalls gDirectorCalls;

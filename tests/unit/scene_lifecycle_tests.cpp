@@ -15,6 +15,19 @@
 
 namespace {
 
+// Wine's default system has a mail client entry, so every scene of this program would start the
+// mail check and load the mail library: the key is off for the whole program (and put back at its
+// end), so that the test which checks the library stays unloaded sees only its own scene.
+struct MailKeyOff {
+    char previous[16] = {};
+    bool had = false;
+    MailKeyOff() {
+        had = GetProfileStringA("Mail", "MAPI", "", previous, sizeof previous) > 0;
+        WriteProfileStringA("Mail", "MAPI", "0");
+    }
+    ~MailKeyOff() { WriteProfileStringA("Mail", "MAPI", had ? previous : nullptr); }
+} gMailKeyOff;
+
 std::map<int, int> gStarted;  // sound slot -> times started
 void CountSound(int slot) {
     gStarted[slot] += 1;
@@ -265,7 +278,6 @@ TEST_F(SceneLifecycle, APaintBeforeTheBackdropExistsOnlyAsksForTheClock) {
 }
 
 TEST_F(SceneLifecycle, DestructionRightAfterCreationKillsTheTimerAndReleasesTheScreen) {
-    WriteProfileStringA("Mail", "MAPI", "0");
     ASSERT_EQ(GetProfileIntA("Mail", "MAPI", 7), 0);
     const bool loadedBefore = GetModuleHandleA("MAPI32.DLL") != nullptr;
     Open();
@@ -279,7 +291,6 @@ TEST_F(SceneLifecycle, DestructionRightAfterCreationKillsTheTimerAndReleasesTheS
     EXPECT_EQ(gTimerLeftAfterStop, 0) << "the scene's timer was already gone";
     EXPECT_EQ(gScreenDcAfterStop, nullptr);
     EXPECT_EQ(gTicks, 0);
-    WriteProfileStringA("Mail", "MAPI", nullptr);
 }
 
 }  // namespace

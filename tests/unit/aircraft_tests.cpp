@@ -210,6 +210,55 @@ TEST_F(Sky, APlaneAfterBirdsThatEndedOnTheirLastPicturesIsSeenAllTheWay) {
     EXPECT_EQ(birdFlights, 4);
 }
 
+// Planes and birds sound on every eleventh tick they are in the window, counted across flights
+// (a fresh scene's first sound comes on the eleventh tick); a plane's sound is 9 or 6, as a fresh
+// draw says, the birds' 16. Balloons are silent and do not count.
+TEST_F(Sky, PlanesAndBirdsSoundEveryEleventhTickAndBalloonsNever) {
+    Open(1024, 768);
+    gSettings.soundOn = 1;
+    SoundCounter sounds;
+    struct Kind {
+        int lowest, highest;
+    };
+    uint32_t seed = 0;
+    int sinceSound = 0, planeNine = 0, planeSix = 0, birdSounds = 0, flights[3] = {};
+    for (int flight = 0; flight < 30; ++flight) {
+        const int kind = flight % 3;  // plane, balloon, birds in turn
+        const Kind kinds[3] = {{1, 2}, {3, 5}, {6, 7}};
+        ASSERT_TRUE(StartKind(seed, kinds[kind].lowest, kinds[kind].highest));
+        ++flights[kind];
+        for (int tick = 0; gScene.aircraftActive && tick < 3000; ++tick) {
+            const int nine = sounds.Of(9), six = sounds.Of(6), sixteen = sounds.Of(16), all = sounds.Total();
+            StepAircraft();
+            const int started = sounds.Total() - all;
+            if (kind == 1) {
+                ASSERT_EQ(started, 0) << "a balloon, seed " << seed;
+                continue;
+            }
+            if (!gScene.aircraftActive) {
+                ASSERT_EQ(started, 0) << "no sound on the tick it leaves";
+                break;
+            }
+            ++sinceSound;
+            ASSERT_EQ(started, sinceSound == 11 ? 1 : 0) << "tick " << tick << " of flight " << flight;
+            if (started)
+                sinceSound = 0;
+            if (kind == 0) {
+                planeNine += sounds.Of(9) - nine;
+                planeSix += sounds.Of(6) - six;
+                ASSERT_EQ(sounds.Of(16), sixteen) << "a plane never sounds like birds";
+            } else {
+                birdSounds += sounds.Of(16) - sixteen;
+                ASSERT_EQ(sounds.Total() - all, sounds.Of(16) - sixteen) << "birds sound 16 only";
+            }
+        }
+        ASSERT_EQ(gScene.aircraftActive, 0);
+    }
+    EXPECT_GT(birdSounds, 100);
+    ASSERT_GT(planeNine + planeSix, 150);
+    EXPECT_NEAR(static_cast<double>(planeNine) / (planeNine + planeSix), 0.5, 0.1) << planeNine << " to " << planeSix;
+}
+
 TEST_F(Sky, AFrameIndexOutsideTheObjectsPicturesShowsItsFirstPicture) {
     Open(1024, 768);
     uint32_t seed = 0;

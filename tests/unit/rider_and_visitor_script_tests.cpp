@@ -4,8 +4,6 @@
 // figures start, counted through the sound observer.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "figures/figures_1_to_9.h"
 #include "figures/holiday_visitors.h"
 #include "figures/scenery_changers.h"
@@ -17,20 +15,13 @@
 
 namespace {
 
-std::map<int, int> gSoundsStarted;  // slot -> times
-
-void CountSound(int slot) {
-    gSoundsStarted[slot] += 1;
-}
-
 class Riders : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetSceneState();
         LoadSettings();
         gSettings.soundOn = 1;
-        gSoundsStarted.clear();
-        SetSoundObserver(CountSound);
+        sounds.Clear();
         gScene.stageWidth = 1024;
         gScene.stageHeight = 358;
         gScene.signX = 205;
@@ -38,7 +29,7 @@ protected:
         gScene.season = 1;
         SeedRandom(2026);
     }
-    void TearDown() override { SetSoundObserver(nullptr); }
+    SoundCounter sounds;
     FigureRecord& Bring(FigureId id, int width, int height) {
         FigureRecord& f = gFigures[id];
         f.active = 1;
@@ -420,24 +411,24 @@ TEST_F(Riders, Figure4sDogBarksOnlyWhileSheStandsAndAboutOnceInFourPictureChange
     Tick(4);
     for (int run = 0; run < 20; ++run)
         TicksUntilStep(4);
-    EXPECT_TRUE(gSoundsStarted.empty()) << "no bark while walking";
+    EXPECT_TRUE(sounds.None()) << "no bark while walking";
     int advances = 0, barks = 0;
     for (int pause = 0; pause < 400; ++pause) {
         f.phase = 2;
         gScene.counters[4].repeatCount = 0;
         while (f.phase == 2) {
             const int frame = gScene.counters[4].frameIndex;
-            const int before = gSoundsStarted[2];
+            const int before = sounds.Of(3);
             Tick(4);
             if (gScene.counters[4].frameIndex != frame && gScene.counters[4].frameIndex != 0)
                 ++advances;
-            barks += gSoundsStarted[2] - before;
-            EXPECT_LE(gSoundsStarted[2] - before, 1);
+            barks += sounds.Of(3) - before;
+            EXPECT_LE(sounds.Of(3) - before, 1);
         }
     }
     ASSERT_GT(advances, 1500);
     EXPECT_NEAR(static_cast<double>(barks) / advances, 0.25, 0.035) << barks << " barks in " << advances;
-    EXPECT_EQ(gSoundsStarted.size(), 1u) << "sound 3 only";
+    EXPECT_EQ(sounds.Kinds(), 1u) << "sound 3 only";
 }
 
 TEST_F(Riders, Figure9ChewsWithSound21AndDropsThePeelWithSound4) {
@@ -449,14 +440,14 @@ TEST_F(Riders, Figure9ChewsWithSound21AndDropsThePeelWithSound4) {
         Tick(9);
         while (f.phase == 1)
             Tick(9);
-        EXPECT_TRUE(gSoundsStarted.empty());
+        EXPECT_TRUE(sounds.None());
         for (int tick = 0; tick < 400; ++tick)
             Tick(9);
-        EXPECT_EQ(gSoundsStarted[20], 3) << "three chews: every advance of phase 2 but its last";
-        EXPECT_EQ(gSoundsStarted[3], 1) << "one drop";
-        chews += gSoundsStarted[20];
-        drops += gSoundsStarted[3];
-        EXPECT_EQ(gSoundsStarted.size(), 2u);
+        EXPECT_EQ(sounds.Of(21), 3) << "three chews: every advance of phase 2 but its last";
+        EXPECT_EQ(sounds.Of(4), 1) << "one drop";
+        chews += sounds.Of(21);
+        drops += sounds.Of(4);
+        EXPECT_EQ(sounds.Kinds(), 2u);
     }
     EXPECT_EQ(chews, 60);
     EXPECT_EQ(drops, 20);
@@ -467,7 +458,7 @@ TEST_F(Riders, Figure21HumsRarelyAndOnlyWhileItWaits) {
     Tick(21);
     while (f.phase < 3)
         Tick(21);
-    EXPECT_TRUE(gSoundsStarted.empty()) << "no sound while walking or settling";
+    EXPECT_TRUE(sounds.None()) << "no sound while walking or settling";
     int advances = 0;
     for (int tick = 0; tick < 60000; ++tick) {
         const int frame = gScene.counters[21].frameIndex;
@@ -477,8 +468,8 @@ TEST_F(Riders, Figure21HumsRarelyAndOnlyWhileItWaits) {
             ++advances;
     }
     ASSERT_GT(advances, 2000);
-    EXPECT_NEAR(static_cast<double>(gSoundsStarted[20]) / advances, 1.0 / 18, 0.02);
-    EXPECT_EQ(gSoundsStarted.size(), 1u);
+    EXPECT_NEAR(static_cast<double>(sounds.Of(21)) / advances, 1.0 / 18, 0.02);
+    EXPECT_EQ(sounds.Kinds(), 1u);
 }
 
 TEST_F(Riders, Figure2CrunchesAboutEveryOtherPictureOfItsSnackAndNotWhileWalking) {
@@ -487,14 +478,14 @@ TEST_F(Riders, Figure2CrunchesAboutEveryOtherPictureOfItsSnackAndNotWhileWalking
     int eatingAdvances = 0, crunches = 0;
     for (int tick = 0; tick < 40000; ++tick) {
         const int phase = f.phase, frame = gScene.counters[2].frameIndex;
-        const int before = gSoundsStarted[24];
+        const int before = sounds.Of(25);
         Tick(2);
         if (!f.active) {
             f.active = 1;
             f.x = 0;
             f.phase = 1;
         }
-        const int started = gSoundsStarted[24] - before;
+        const int started = sounds.Of(25) - before;
         if (phase != 4) {
             ASSERT_EQ(started, 0) << "phase " << phase;
         } else if (gScene.counters[2].frameIndex != frame || f.phase != phase) {
@@ -504,7 +495,7 @@ TEST_F(Riders, Figure2CrunchesAboutEveryOtherPictureOfItsSnackAndNotWhileWalking
     }
     ASSERT_GT(eatingAdvances, 300);
     EXPECT_NEAR(static_cast<double>(crunches) / eatingAdvances, 0.5, 0.08);
-    EXPECT_EQ(gSoundsStarted.size(), 1u);
+    EXPECT_EQ(sounds.Kinds(), 1u);
 }
 
 TEST_F(Riders, Figure6ShutsTheBoothDoorOnceGoingInAndOnceComingOut) {
@@ -519,13 +510,13 @@ TEST_F(Riders, Figure6ShutsTheBoothDoorOnceGoingInAndOnceComingOut) {
             Tick(6);
             if (f.phase == 3 && !wentIn) {
                 wentIn = true;
-                EXPECT_EQ(gSoundsStarted[3], 1) << "the door as she goes in";
+                EXPECT_EQ(sounds.Of(4), 1) << "the door as she goes in";
             }
         }
         ASSERT_EQ(f.active, 0) << "seed " << seed;
         EXPECT_TRUE(wentIn);
-        EXPECT_EQ(gSoundsStarted[3], 2) << "seed " << seed;
-        EXPECT_EQ(gSoundsStarted.size(), 1u);
+        EXPECT_EQ(sounds.Of(4), 2) << "seed " << seed;
+        EXPECT_EQ(sounds.Kinds(), 1u);
     }
 }
 
@@ -538,8 +529,8 @@ TEST_F(Riders, Figure16SoundsOnceForEveryScrapSheDropsAndNeverOtherwise) {
         Tick(16);
         while (f.active)
             Tick(16);
-        EXPECT_EQ(gSoundsStarted[18], gScene.figure16Waiting) << "seed " << seed;
-        EXPECT_LE(gSoundsStarted.size(), 1u);
+        EXPECT_EQ(sounds.Of(19), gScene.figure16Waiting) << "seed " << seed;
+        EXPECT_LE(sounds.Kinds(), 1u);
         drops += gScene.figure16Waiting;
     }
     EXPECT_GT(drops, 5);
@@ -552,7 +543,7 @@ TEST_F(Riders, SweeperScrapesTwoRunsInThree) {
     Tick(22);
     int runs = 0, scrapes = 0;
     for (int tick = 0; tick < 30000; ++tick) {
-        const int x = f.x, phase = f.phase, before = gSoundsStarted[10];
+        const int x = f.x, phase = f.phase, before = sounds.Of(11);
         Tick(22);
         if (!f.active) {
             f.active = 1;
@@ -560,7 +551,7 @@ TEST_F(Riders, SweeperScrapesTwoRunsInThree) {
             f.x = 0;
             continue;
         }
-        const int started = gSoundsStarted[10] - before;
+        const int started = sounds.Of(11) - before;
         if (phase == 1 && f.x != x) {
             ++runs;
             scrapes += started;
@@ -570,7 +561,7 @@ TEST_F(Riders, SweeperScrapesTwoRunsInThree) {
     }
     ASSERT_GT(runs, 1000);
     EXPECT_NEAR(static_cast<double>(scrapes) / runs, 2.0 / 3, 0.04) << scrapes << " in " << runs;
-    EXPECT_EQ(gSoundsStarted.size(), 1u);
+    EXPECT_EQ(sounds.Kinds(), 1u);
 }
 
 TEST_F(Riders, NoFigureSoundWithSoundOff) {
@@ -580,7 +571,7 @@ TEST_F(Riders, NoFigureSoundWithSoundOff) {
     for (int tick = 0; tick < 2000; ++tick)
         Tick(9);
     EXPECT_EQ(f.phase, 4);
-    EXPECT_TRUE(gSoundsStarted.empty());
+    EXPECT_TRUE(sounds.None());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "unit/test_support.h"
 
+#include "gfx/resources.h"
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,37 @@ void StoreSetting(const char* name, DWORD value, DWORD type) {
         return;
     RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(&value), sizeof value);
     RegCloseKey(key);
+}
+
+SoundCounter* SoundCounter::active_ = nullptr;
+
+SoundCounter::SoundCounter() {
+    active_ = this;
+    SetSoundObserver(Observe);
+}
+
+SoundCounter::~SoundCounter() {
+    if (active_ == this) {
+        SetSoundObserver(nullptr);
+        active_ = nullptr;
+    }
+}
+
+void SoundCounter::Observe(int slot) {
+    if (active_)
+        active_->byNumber_[slot + 1] += 1;
+}
+
+int SoundCounter::Of(int number) const {
+    const auto found = byNumber_.find(number);
+    return found == byNumber_.end() ? 0 : found->second;
+}
+
+int SoundCounter::Total() const {
+    int total = 0;
+    for (const auto& entry : byNumber_)
+        total += entry.second;
+    return total;
 }
 
 void PumpMessages() {

@@ -37,6 +37,27 @@ void PumpFor(DWORD milliseconds);
 #include <functional>
 #include <vector>
 
+// Counts the scene sounds started while it lives, through the sound observer of the scene's sound
+// call, by sound number n (the resource "SOUNDnn", slot n - 1). One counter at a time.
+class SoundCounter {
+public:
+    SoundCounter();
+    ~SoundCounter();
+    SoundCounter(const SoundCounter&) = delete;
+    SoundCounter& operator=(const SoundCounter&) = delete;
+
+    int Of(int number) const;  // times sound `number` started
+    int Total() const;
+    size_t Kinds() const { return byNumber_.size(); }  // how many different sounds started
+    bool None() const { return byNumber_.empty(); }
+    void Clear() { byNumber_.clear(); }
+
+private:
+    static void Observe(int slot);
+    static SoundCounter* active_;
+    std::map<int, int> byNumber_;
+};
+
 // Builds a throw-away module whose resources are 8-bit pictures made in memory, for tests that
 // load pictures by name. The module is a copy of the given program with its resources added.
 class PictureModule {

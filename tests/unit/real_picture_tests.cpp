@@ -335,25 +335,27 @@ TEST_F(RealPictures, SeatedPassengersShowTheirFacesInTheirOwnWindowsOnly) {
                     return true;
             return false;
         };
-        // Which of the three bus colours came: the one whose picture the body matches.
+        // Which of the three bus colours came: the one whose picture the body matches best.
         Pixels body;
-        for (int colour = 1; colour <= 3 && body.width == 0; ++colour) {
+        int fewest = 1 << 30;
+        for (int colour = 1; colour <= 3; ++colour) {
             char name[24];
             sprintf(name, day ? "FIG70_T%02d_%02d" : "FIG70_N%02d_%02d", frame, colour);
             const Pixels candidate = Picture(saver, name);
-            int mismatches = 0, opaque = 0;
+            int mismatches = 0;
             for (int by = 0; by < candidate.height; ++by)
                 for (int bx = 0; bx < candidate.width; ++bx) {
                     const uint32_t p = candidate.at(bx, by);
-                    if (p == kKey || inWindow(bx, by) || x + bx < 0 || x + bx >= 1024)
-                        continue;
-                    ++opaque;
-                    mismatches += shown.at(x + bx, y + by) != p;
+                    if (p != kKey && !inWindow(bx, by) && x + bx >= 0 && x + bx < 1024)
+                        mismatches += shown.at(x + bx, y + by) != p;
                 }
-            if (opaque > 5000 && mismatches == 0)
+            if (candidate.width > 0 && mismatches < fewest) {
+                fewest = mismatches;
                 body = candidate;
+            }
         }
-        ASSERT_GT(body.width, 0) << "the stage shows none of the bus pictures";
+        ASSERT_GT(body.width, 0) << "no bus picture found";
+        EXPECT_EQ(fewest, 0) << "outside its windows the bus shows its own picture";
 
         std::set<FigureId> seated;
         int faces = 0;

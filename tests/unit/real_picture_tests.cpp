@@ -3,6 +3,7 @@
 // from the picture resources themselves, decoded here by GDI, not through the saver's loader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <vector>
@@ -264,6 +265,75 @@ TEST_F(RealPictures, TheSweeperCopiesABlockOfCleanPavementUnderItsBroomAtEverySt
                       false);
         f.phase = 1;  // a pause would take it off its stride
         gScene.counters[22].frameIndex = 0;
+    }
+}
+
+// The sweeper's picture of the clean pavement is the street's own: on the real street its blocks
+// change nothing, in either band, and over figure 16's litter they put the street back.
+TEST_F(RealPictures, TheSweeperPutsBackTheStreetItselfWhereItsBlocksLand) {
+    const Pixels street = Picture(saver, "HG01_01_01");
+    ASSERT_EQ(street.width, 1024);
+    {
+        Canvas canvas(street.width, street.height);
+        std::copy(street.p.begin(), street.p.end(), canvas.bits);
+        BitBlt(backdrop.dc, kPictureLeft, kPictureTop, street.width, street.height, canvas.dc, 0, 0, SRCCOPY);
+    }
+    const Pixels clean = Backdrop();
+    // The litter, then the sweeper over it.
+    FigureRecord& woman = Load(16);
+    Tick(16);
+    woman.x = 200;
+    woman.phase = 2;
+    for (int tick = 0; tick < 40 && !gScene.figure16Waiting; ++tick)
+        Tick(16);
+    ASSERT_EQ(gScene.figure16Waiting, 1);
+    const RECT litter{kStageLeft + gScene.figure16LitterX, kStageTop + gScene.figure16LitterY,
+                      kStageLeft + gScene.figure16LitterX + 48, kStageTop + gScene.figure16LitterY + 16};
+    UnloadFigure(16);
+    const Pixels littered = Backdrop();
+
+    std::vector<RECT> blocks;  // where the blocks of both passes landed
+    for (int band : {2, 1}) {
+        gScene.figure22Band = band;
+        FigureRecord& f = Load(22);
+        Tick(22);
+        ASSERT_EQ(f.phase, 1);
+        // Its whole walk across the stage, pauses and all; a block lands at every run end of phase 1.
+        for (int tick = 0; tick < 5000 && f.active; ++tick) {
+            if (f.phase == 1 && gScene.counters[22].frameIndex == 3)
+                blocks.push_back(RECT{kStageLeft + f.x + 40, kStageTop + f.y + 52, kStageLeft + f.x + 70,
+                                      kStageTop + f.y + 77});
+            Tick(22);
+        }
+        ASSERT_EQ(f.active, 0) << "band " << band << ": the sweeper left on the right";
+        const Pixels after = Backdrop();
+        std::vector<bool> swept(after.p.size(), false);
+        for (const RECT& b : blocks)
+            for (int y = std::max<LONG>(b.top, 0); y < std::min<LONG>(b.bottom, after.height); ++y)
+                for (int x = std::max<LONG>(b.left, 0); x < std::min<LONG>(b.right, after.width); ++x)
+                    swept[static_cast<size_t>(y) * after.width + x] = true;
+        int changed = 0, vanished = 0, unswept = 0;
+        for (int y = 0; y < after.height; ++y)
+            for (int x = 0; x < after.width; ++x) {
+                const POINT at{x, y};
+                const bool differs = after.at(x, y) != clean.at(x, y);
+                if (!PtInRect(&litter, at))
+                    changed += differs;
+                else if (swept[static_cast<size_t>(y) * after.width + x])
+                    unswept += differs;
+                else
+                    vanished += littered.at(x, y) != clean.at(x, y) && !differs;
+            }
+        EXPECT_EQ(changed, 0) << "band " << band << ": the sweeper changed the clean street";
+        EXPECT_EQ(unswept, 0) << "band " << band << ": litter left under its blocks";
+        EXPECT_EQ(vanished, 0) << "band " << band << ": litter gone where no block landed";
+        if (band == 2) {
+            int cleared = 0;
+            for (int y = litter.top; y < litter.bottom; ++y)
+                for (int x = litter.left; x < litter.right; ++x)
+                    cleared += littered.at(x, y) != clean.at(x, y) && after.at(x, y) == clean.at(x, y);
+            EXPECT_GT(cleared, 50) << "the back band's blocks cross the litter's rows";
+        }
     }
 }
 

@@ -77,3 +77,8 @@ MemoryUse ProcessMemory();
 
 // The value below which the given share (0..1) of the samples lie; 0 for no samples.
 double Percentile(std::vector<double> samples, double share);
+
+// The saver reads its settings from HKEY_CURRENT_USER; this points that key at a private one for
+// the rest of the process, holding the given speed and day from 8 to 20. The returned key is closed
+// by the caller once HKEY_CURRENT_USER is given back (RegOverridePredefKey with nullptr).
+HKEY UsePrivateSettings(int speed);

@@ -122,31 +122,6 @@ double MeasureFloor(const FloorSurfaces& s, LARGE_INTEGER frequency) {
     return Microseconds(t0, t1, frequency);
 }
 
-// The saver reads its settings from the registry; the run gets a private key with the chosen speed.
-HKEY UsePrivateSettings(int speed) {
-    const char* path = "Software\\QuellbrandBench";
-    RegDeleteTreeA(HKEY_CURRENT_USER, path);
-    HKEY root = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr) !=
-        ERROR_SUCCESS)
-        return nullptr;
-    RegOverridePredefKey(HKEY_CURRENT_USER, root);
-    HKEY settings;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyName, 0, nullptr, 0, KEY_WRITE, nullptr, &settings, nullptr) ==
-        ERROR_SUCCESS) {
-        // A key without "Tag" and "Nacht" reads as night after 19; a first start without a key shows
-        // day from 8 to 20, and that is what the bench runs with.
-        const struct {
-            const char* name;
-            DWORD value;
-        } values[] = {{"Speed", static_cast<DWORD>(speed)}, {"Tag", 8}, {"Nacht", 20}};
-        for (const auto& v : values)
-            RegSetValueExA(settings, v.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.value), sizeof v.value);
-        RegCloseKey(settings);
-    }
-    return root;
-}
-
 void PrintCounts(const char* name, const long (&counts)[FigureTableSize]) {
     std::printf("\"%s\":{", name);
     bool first = true;

@@ -21,11 +21,12 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${QB_BUILD_DIR:-$top/build}
 [ $# -ge 1 ] || { sed -n 2,19p "$0"; exit 2; }
 figure=$1; shift
-columns=12 scale=1 output="" args=(--start "2026-07-01 10:00" --background 1)
+columns=12 scale=1 output="" start="2026-07-01 10:00" args=(--background 1)
 while [ $# -gt 0 ]; do
   case $1 in
     --columns) columns=$2; shift 2 ;;
     --scale) scale=$2; shift 2 ;;
+    --start) start=$2; shift 2 ;;
     --alone) args+=("$1"); shift ;;
     --*) args+=("$1" "$2"); shift 2 ;;
     *) output=$1; shift ;;
@@ -40,7 +41,7 @@ fi
 cmake --build "$build" --target scene_film wine_prefixes >/dev/null
 rm -rf "$shots" && mkdir -p "$shots"
 "$build/wine-run.sh" "$build/tests/scene_film.exe" "Z:$build/saver/QBR02DLE.SCR" --figure "$figure" \
-  --out "Z:$(realpath "$shots")" "${args[@]}"
+  --out "Z:$(realpath "$shots")" --start "$start" "${args[@]}"
 
 labelled=()
 while read -r shot tick phase x y _w _h frame _rest; do

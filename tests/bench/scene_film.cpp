@@ -175,7 +175,7 @@ int main(int argc, char** argv) {
 
     const FigureRecord& f = gFigures[film.figure];
     int cropLeft = -1, cropTop = -1, shots = 0, started = -1;
-    const char* outcome = "the run ended";
+    const char* outcome = "the scene did not start (is there a street for that background?)";
     std::fprintf(log, "# shot tick phase x y frameWidth frameHeight frameIndex variant cropLeft cropTop\n");
     for (long t = 0; t < options.ticks; ++t) {
         gDraws.clear();
@@ -185,6 +185,7 @@ int main(int argc, char** argv) {
             scene.Pump();
         if (gScene.startStage != StartStage::Running)
             continue;
+        outcome = "the run ended";
         if (film.alone) {  // nobody else comes; the bus keeps its timetable
             gScene.personCountdown = std::max(gScene.personCountdown, 1000);
             gScene.vehicleCountdown = std::max(gScene.vehicleCountdown, 1000);

@@ -271,6 +271,27 @@ double Percentile(std::vector<double> samples, double share) {
     return samples[at];
 }
 
+uint64_t TouchModulePages(HMODULE module) {
+    // A datafile module's handle is its base address with the low bits marking the kind of load.
+    const auto base = reinterpret_cast<const char*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{0xFFFF});
+    uint64_t touched = 0;
+    volatile char sink = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (const char* at = base; VirtualQuery(at, &region, sizeof region) == sizeof region &&
+                                region.AllocationBase == base;
+         at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        const DWORD readable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                               PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+        if (region.State != MEM_COMMIT || !(region.Protect & readable) || (region.Protect & PAGE_GUARD))
+            continue;
+        const auto* first = static_cast<const volatile char*>(region.BaseAddress);
+        for (SIZE_T offset = 0; offset < region.RegionSize; offset += 4096)
+            sink = sink + first[offset];
+        touched += region.RegionSize;
+    }
+    return touched;
+}
+
 // The saver reads its settings from the registry; the run gets a private key with the chosen speed.
 HKEY UsePrivateSettings(int speed) {
     const char* path = "Software\\QuellbrandBench";

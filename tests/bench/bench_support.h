@@ -75,6 +75,11 @@ struct MemoryUse {
 };
 MemoryUse ProcessMemory();
 
+// Reads every page of a module's mapping (a datafile module included), so that the working set
+// already holds it: pictures first shown late in a run then do not count as growth. Returns the
+// bytes read.
+uint64_t TouchModulePages(HMODULE module);
+
 // The value below which the given share (0..1) of the samples lie; 0 for no samples.
 double Percentile(std::vector<double> samples, double share);
 

@@ -19,28 +19,6 @@ constexpr COLORREF kTodayWeekendBack = 0x0000D2; // dark red
 
 constexpr int kDaysBeforeMonth[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
 
-void DrawCalendarDay(HDC dc, int d, bool weekend, bool today, int x, int y, int w, int h) {
-    if (d < 1 || d > 31)
-        return;
-    char text[4];
-    std::snprintf(text, sizeof text, "%d", d);
-    RECT box{x, y, x + w + 2, y + h};
-    if (today) {
-        SetBkColor(dc, weekend ? kTodayWeekendBack : kTodayBack);
-        SetTextColor(dc, kInkColour);
-        SetBkMode(dc, OPAQUE);
-        DrawTextA(dc, text, -1, &box, DT_RIGHT);
-        return;
-    }
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kDayColour);
-    DrawTextA(dc, text, -1, &box, DT_RIGHT);
-    if (weekend) {
-        SetTextColor(dc, kWeekendColour);
-        DrawTextA(dc, text, -1, &box, DT_RIGHT);
-    }
-}
-
 void DrawCalendarTitle(HDC dc, int month, int year, int x, int y, int w, int h) {
     if (month < 1 || month > 12)
         return;
@@ -53,6 +31,32 @@ void DrawCalendarTitle(HDC dc, int month, int year, int x, int y, int w, int h) 
 }
 
 }  // namespace
+
+void DrawCalendarDay(HDC dc, int d, bool weekend, bool today, int x, int y, int w, int h) {
+    if (d < 1 || d > 31)
+        return;
+    char text[4];
+    std::snprintf(text, sizeof text, "%d", d);
+    RECT box{x, y, x + w + 2, y + h};
+    // Right-aligned in a box that a two-digit number in bold Arial overfills by a pixel or so at
+    // the left; clipping would shave the first digit ("10" reads "L0"), so the ink may spill into
+    // the gap before the box, where nothing else is drawn.
+    const UINT format = DT_RIGHT | DT_NOCLIP;
+    if (today) {
+        SetBkColor(dc, weekend ? kTodayWeekendBack : kTodayBack);
+        SetTextColor(dc, kInkColour);
+        SetBkMode(dc, OPAQUE);
+        DrawTextA(dc, text, -1, &box, format);
+        return;
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kDayColour);
+    DrawTextA(dc, text, -1, &box, format);
+    if (weekend) {
+        SetTextColor(dc, kWeekendColour);
+        DrawTextA(dc, text, -1, &box, format);
+    }
+}
 
 namespace {
 TimeSource gTimeSource = nullptr;

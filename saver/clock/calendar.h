@@ -42,5 +42,7 @@ int IsEasterTime();
 // Paints the month of today into the calendar motive (cells inside width x height), unless it
 // was already drawn for today and force is 0.
 void DrawCalendar(HBITMAP bitmap, int width, int height, int force);
+// One day's number, right-aligned in the box of width w + 2 from (x, y), in the font selected into dc.
+void DrawCalendarDay(HDC dc, int d, bool weekend, bool today, int x, int y, int w, int h);
 // Paints the month that contains the given day, marking that day as today.
 void DrawMonthSheet(HBITMAP bitmap, int width, int height, const LocalDate& today);

@@ -10,6 +10,7 @@
 #include "clock/calendar.h"
 #include "host/frame.h"
 #include "scene/scene_state.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -268,4 +269,50 @@ double Percentile(std::vector<double> samples, double share) {
     const size_t at = std::min(samples.size() - 1, static_cast<size_t>(share * static_cast<double>(samples.size())));
     std::nth_element(samples.begin(), samples.begin() + static_cast<long>(at), samples.end());
     return samples[at];
+}
+
+uint64_t TouchModulePages(HMODULE module) {
+    // A datafile module's handle is its base address with the low bits marking the kind of load.
+    const auto base = reinterpret_cast<const char*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{0xFFFF});
+    uint64_t touched = 0;
+    volatile char sink = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (const char* at = base; VirtualQuery(at, &region, sizeof region) == sizeof region &&
+                                region.AllocationBase == base;
+         at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        const DWORD readable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                               PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+        if (region.State != MEM_COMMIT || !(region.Protect & readable) || (region.Protect & PAGE_GUARD))
+            continue;
+        const auto* first = static_cast<const volatile char*>(region.BaseAddress);
+        for (SIZE_T offset = 0; offset < region.RegionSize; offset += 4096)
+            sink = sink + first[offset];
+        touched += region.RegionSize;
+    }
+    return touched;
+}
+
+// The saver reads its settings from the registry; the run gets a private key with the chosen speed.
+HKEY UsePrivateSettings(int speed) {
+    const char* path = "Software\\QuellbrandBench";
+    RegDeleteTreeA(HKEY_CURRENT_USER, path);
+    HKEY root = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr) !=
+        ERROR_SUCCESS)
+        return nullptr;
+    RegOverridePredefKey(HKEY_CURRENT_USER, root);
+    HKEY settings;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyName, 0, nullptr, 0, KEY_WRITE, nullptr, &settings, nullptr) ==
+        ERROR_SUCCESS) {
+        // A key without "Tag" and "Nacht" reads as night after 19; a first start without a key shows
+        // day from 8 to 20, and that is what the bench runs with.
+        const struct {
+            const char* name;
+            DWORD value;
+        } values[] = {{"Speed", static_cast<DWORD>(speed)}, {"Tag", 8}, {"Nacht", 20}};
+        for (const auto& v : values)
+            RegSetValueExA(settings, v.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.value), sizeof v.value);
+        RegCloseKey(settings);
+    }
+    return root;
 }

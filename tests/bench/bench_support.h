@@ -75,5 +75,15 @@ struct MemoryUse {
 };
 MemoryUse ProcessMemory();
 
+// Reads every page of a module's mapping (a datafile module included), so that the working set
+// already holds it: pictures first shown late in a run then do not count as growth. Returns the
+// bytes read.
+uint64_t TouchModulePages(HMODULE module);
+
 // The value below which the given share (0..1) of the samples lie; 0 for no samples.
 double Percentile(std::vector<double> samples, double share);
+
+// The saver reads its settings from HKEY_CURRENT_USER; this points that key at a private one for
+// the rest of the process, holding the given speed and day from 8 to 20. The returned key is closed
+// by the caller once HKEY_CURRENT_USER is given back (RegOverridePredefKey with nullptr).
+HKEY UsePrivateSettings(int speed);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 
 #include "clock/calendar.h"
 #include "clock/clock.h"
@@ -189,6 +190,51 @@ TEST(CalendarTitle, ADayAlreadyDrawnIsNotDrawnAgainUnlessForced) {
     EXPECT_GT(InkPixels(first), 100);
     EXPECT_EQ(InkPixels(again), 0) << "same day, no force: the board is left alone";
     EXPECT_EQ(TitleBandDifference(first, forced), 0);
+}
+
+// A day's number drawn in the narrowest box the board's calendar gives it (a seventh of 156
+// pixels, less 6) must look exactly like the same number right-aligned at the same edge with room to
+// spare: whole, none of its first digit shaved off ("10" read "L0" where the box clipped it).
+TEST(CalendarDays, EveryTwoDigitDayIsDrawnWhole) {
+    LOGFONTA lf{};
+    lf.lfHeight = 16;
+    lf.lfWeight = 600;
+    lf.lfOutPrecision = 1;
+    lf.lfClipPrecision = 2;
+    lf.lfQuality = 2;
+    lstrcpyA(lf.lfFaceName, "Arial");
+    HFONT font = CreateFontIndirectA(&lf);
+    const int cellWidth = (156 - 3) / 7, rowHeight = (128 - 3) / 6;
+    const int x = 60, y = 40, w = cellWidth - 8, h = rowHeight - 7;
+    std::string cut;
+    for (int day = 10; day <= 31; ++day) {
+        Board drawn, whole;
+        HGDIOBJ oldDrawn = SelectObject(drawn.dc, font);
+        DrawCalendarDay(drawn.dc, day, false, false, x, y, w, h);
+        SelectObject(drawn.dc, oldDrawn);
+
+        HGDIOBJ oldWhole = SelectObject(whole.dc, font);
+        SetBkMode(whole.dc, TRANSPARENT);
+        SetTextColor(whole.dc, RGB(0, 0, 0));
+        RECT roomy{x - 30, y, x + w + 2, y + h};
+        char text[4];
+        wsprintfA(text, "%d", day);
+        DrawTextA(whole.dc, text, -1, &roomy, DT_RIGHT);
+        SelectObject(whole.dc, oldWhole);
+
+        int differ = 0, ink = 0;
+        for (int py = 0; py < 128; ++py)
+            for (int px = 0; px < 156; ++px) {
+                const COLORREF c = GetPixel(whole.dc, px, py);
+                ink += c != RGB(255, 255, 255);
+                differ += c != GetPixel(drawn.dc, px, py);
+            }
+        ASSERT_GT(ink, 20) << "no ink for " << day;
+        if (differ)
+            cut += " " + std::string(text);
+    }
+    DeleteObject(font);
+    EXPECT_EQ(cut, "") << "days not drawn whole";
 }
 
 // --- The scene window ------------------------------------------------------------------------

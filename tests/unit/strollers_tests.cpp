@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "figures/script_model.h"
+#include "gfx/blit.h"
 #include "gfx/resources.h"
 #include "scene/director.h"
 #include "scene/draw_order.h"
@@ -75,6 +76,8 @@ protected:
     void TearDown() override {
         SetFrameObserver(nullptr);
         SetSoundObserver(nullptr);
+        if (gScene.module)
+            UnloadFigure(29);
     }
     // A new scene: counters at zero, as at program start.
     void Fresh(int timeOfDay, uint32_t seed) {
@@ -94,6 +97,26 @@ protected:
         gOutsideTable = 0;
         SetFrameObserver(WatchFrames);
         SetSoundObserver(WatchSounds);
+    }
+    // Figure 29 with her real pictures from the saver, as the director brings her: her two
+    // sheets differ, and which one she holds matters when the time of day changes.
+    FigureRecord& BringWithPictures(FigureId id) {
+        if (!saver)
+            saver = LoadLibraryExA(ScrPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        gScene.module = saver;
+        gWatched = id;
+        EXPECT_EQ(LoadFigure(id), 1) << "pictures of figure " << id << " from " << ScrPath();
+        return gFigures[id];
+    }
+    static HMODULE saver;
+    // Walks figure 29 on until she is in phase 1 of the script of the time of day, well inside
+    // the stage (by day she comes in from the left, at night from the right). False when this
+    // appearance ends before she gets there.
+    bool WalkFigure29In(bool byDay, int* ticks) {
+        const FigureRecord& f = gFigures[29];
+        while (f.active && (f.phase != 1 || (byDay ? f.x < 200 : f.x > 700)) && ++*ticks < 20000)
+            Tick(29);
+        return f.active && f.phase == 1;
     }
     // The figure as LoadFigure leaves it, with `others` further persons on stage.
     FigureRecord& Bring(FigureId id, int others = 0) {
@@ -134,6 +157,8 @@ protected:
         return steps;
     }
 };
+
+HMODULE NightFigures::saver = nullptr;
 
 constexpr FigureId kStrollers[] = {29, 40, 49, 50, 56, 57};
 constexpr FigureId kWaitersOffStage[] = {29, 40, 49, 50};
@@ -189,42 +214,42 @@ TEST_F(NightFigures, Figure50StandsOnTheSameGroundLineWithEitherSheet) {
 // Figure 29 by day and at night: one figure, two scripts, chosen on every tick.
 
 TEST_F(NightFigures, Figure29CarriesOnInTheEveningScriptFromWhereItStandsWhenTheDayEnds) {
+    int changes = 0;
     for (uint32_t seed = 1; seed <= 12; ++seed) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         Fresh(Day, seed);
-        FigureRecord& f = Bring(29);
-        // By day she comes in from the left and walks right.
+        FigureRecord& f = BringWithPictures(29);
         int ticks = 0;
-        while (f.active && (f.phase != 1 || f.x < 200) && ++ticks < 20000)
-            Tick(29);
-        ASSERT_EQ(f.active, 1);
-        ASSERT_EQ(f.phase, 1);
-        ASSERT_GE(f.x, 200) << "the day script walked her in from the left";
-        const int x = f.x, y = f.y;
+        if (!WalkFigure29In(true, &ticks))
+            continue;  // she turned back home before she came far enough
+        ++changes;
+        const int x = f.x, feet = f.y + f.height;
         gScene.timeOfDay = Night;
         const Step first = Tick(29);
         EXPECT_EQ(first.draws, 1);
         EXPECT_LE(std::abs(first.xAfter - x), 21) << "no jump at the change";
-        EXPECT_EQ(f.y, y);
+        EXPECT_EQ(f.y + f.height, feet) << "her feet stay on their row";
         // The evening script walks her left from there: the first step goes that way.
         int before = f.x;
         while (f.active && f.phase == 1 && f.x == before && ++ticks < 40000)
             Tick(29);
-        if (f.phase == 1 && f.active)
+        if (f.phase == 1 && f.active) {
             EXPECT_EQ(f.x, before - 16) << "the evening's walk to the left, 16 pixels a run";
+        }
         while (f.active && ++ticks < 3000000)
             Tick(29);
         EXPECT_EQ(f.active, 0);
         EXPECT_EQ(gScene.personCount, 0);
         EXPECT_EQ(gOutsideTable, 0);
     }
+    EXPECT_GE(changes, 6);
 }
 
 TEST_F(NightFigures, Figure29WaitingOffStageWhenTheDayBeginsComesBackAndLeaves) {
     int waited = 0;
     for (uint32_t seed = 1; seed <= 200 && waited < 5; ++seed) {
         Fresh(Night, seed);
-        FigureRecord& f = Bring(29);
+        FigureRecord& f = BringWithPictures(29);
         int ticks = 0;
         while (f.active && f.phase != 4 && ++ticks < 3000000)
             Tick(29);
@@ -244,6 +269,64 @@ TEST_F(NightFigures, Figure29WaitingOffStageWhenTheDayBeginsComesBackAndLeaves) 
         EXPECT_EQ(gScene.personCount, 0);
     }
     EXPECT_GE(waited, 5) << "enough evenings with a wait off stage";
+}
+
+// Her two sheets are laid out differently; each script cuts its frames from its own.
+gfx::FrameRect SheetSize(const FigureRecord& f) {
+    gfx::FrameRect size{};
+    GetBitmapSize(f.image[0], &size);
+    return size;
+}
+
+TEST_F(NightFigures, Figure29DrawsFromTheSheetOfTheScriptThatRunsAfterTheChange) {
+    int changes[2] = {0, 0};
+    for (uint32_t seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        Fresh(Day, seed);
+        FigureRecord& f = BringWithPictures(29);
+        const gfx::FrameRect daySheet = SheetSize(f);
+        ASSERT_NE(daySheet.width, 816) << "the day sheet is not the night sheet";
+        int ticks = 0;
+        if (WalkFigure29In(true, &ticks)) {
+            ++changes[0];
+            gScene.timeOfDay = Night;
+            EXPECT_EQ(Tick(29).draws, 1);
+            ASSERT_EQ(f.active, 1);
+            EXPECT_EQ(SheetSize(f).width, 816) << "the evening's sheet";
+            EXPECT_EQ(SheetSize(f).height, 79);
+            EXPECT_EQ(f.height, 79);
+            EXPECT_EQ(gScene.personCount, 1) << "counted once across the new load";
+            while (f.active && ++ticks < 3000000)
+                Tick(29);
+            EXPECT_EQ(f.image[0], nullptr) << "her pictures go with her";
+            EXPECT_EQ(gScene.personCount, 0);
+        } else {
+            UnloadFigure(29);
+        }
+
+        // From the evening into the day, the other way round.
+        Fresh(Night, seed);
+        BringWithPictures(29);
+        ASSERT_EQ(SheetSize(f).width, 816);
+        ticks = 0;
+        if (!WalkFigure29In(false, &ticks)) {
+            UnloadFigure(29);
+            continue;
+        }
+        ++changes[1];
+        const int feet = f.y + f.height;
+        gScene.timeOfDay = Day;
+        EXPECT_EQ(Tick(29).draws, 1);
+        ASSERT_EQ(f.active, 1);
+        EXPECT_EQ(SheetSize(f).width, daySheet.width) << "the day's sheet";
+        EXPECT_EQ(SheetSize(f).height, daySheet.height);
+        EXPECT_EQ(f.y + f.height, feet) << "her feet stay on their row";
+        while (f.active && ++ticks < 3000000)
+            Tick(29);
+        EXPECT_EQ(gScene.personCount, 0);
+    }
+    EXPECT_GE(changes[0], 3);
+    EXPECT_GE(changes[1], 3);
 }
 
 // -------------------------------------------------------------------------------------------

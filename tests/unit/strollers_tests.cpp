@@ -4,6 +4,8 @@
 // a figure that is away.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -77,7 +79,8 @@ protected:
         SetFrameObserver(nullptr);
         SetSoundObserver(nullptr);
         if (gScene.module)
-            UnloadFigure(29);
+            for (const Sheet& s : kSheets)
+                UnloadFigure(s.id);
     }
     // A new scene: counters at zero, as at program start.
     void Fresh(int timeOfDay, uint32_t seed) {
@@ -194,6 +197,139 @@ TEST_F(NightFigures, EveryAppearanceEndsOffStageCountedOffOnceWithOnlyItsOwnPict
                 for (int extra = 0; extra < 20; ++extra)
                     EXPECT_EQ(Tick(sheet.id).draws, 0) << "drawn after it left";
             }
+        }
+    }
+}
+
+// -------------------------------------------------------------------------------------------
+// On the street: the real pictures drawn where the scripts put them.
+
+// A stage of 32-bit pixels, cleared before every tick to a colour no picture uses, so that what
+// a tick drew can be found again.
+class PixelStage {
+public:
+    static constexpr int Height = 358;
+    static constexpr uint32_t Empty = 0x0000FF00;  // pure green
+
+    PixelStage() {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = StageWidthUnderTest;
+        info.bmiHeader.biHeight = -Height;  // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        pixels_ = static_cast<uint32_t*>(bits);
+        dc_ = CreateCompatibleDC(nullptr);
+        old_ = SelectObject(dc_, bitmap_);
+    }
+    ~PixelStage() {
+        SelectObject(dc_, old_);
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+    }
+    bool ok() const { return pixels_ != nullptr; }
+    HDC dc() const { return dc_; }
+    // Clears the columns [from, to): a figure moves a few pixels a tick, so the band around it
+    // is all that needs clearing and searching.
+    void Clear(int from, int to) {
+        GdiFlush();
+        from_ = std::max(0, from);
+        to_ = std::min(StageWidthUnderTest, to);
+        for (int y = 0; y < Height; ++y)
+            std::fill(pixels_ + y * StageWidthUnderTest + from_, pixels_ + y * StageWidthUnderTest + to_, Empty);
+    }
+    // Where the drawn figure stands: its lowest row, and the mean column of what was drawn in the
+    // lowest rows (legs, skirt or coat hem: no raised arm or pointing hand moves it).
+    struct Footing {
+        int feetRow = -1;
+        double feetColumn = 0;
+    };
+    Footing Measure() const {
+        GdiFlush();
+        Footing f;
+        for (int y = Height - 1; y >= 0 && f.feetRow < 0; --y)
+            for (int x = from_; x < to_; ++x)
+                if ((pixels_[y * StageWidthUnderTest + x] & 0xFFFFFF) != Empty) {
+                    f.feetRow = y;
+                    break;
+                }
+        long sum = 0, count = 0;
+        for (int y = std::max(0, f.feetRow - 14); f.feetRow >= 0 && y <= f.feetRow; ++y)
+            for (int x = from_; x < to_; ++x)
+                if ((pixels_[y * StageWidthUnderTest + x] & 0xFFFFFF) != Empty) {
+                    sum += x;
+                    ++count;
+                }
+        f.feetColumn = count ? static_cast<double>(sum) / count : 0;
+        return f;
+    }
+
+private:
+    HBITMAP bitmap_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    uint32_t* pixels_ = nullptr;
+    int from_ = 0, to_ = StageWidthUnderTest;
+};
+
+// Every appearance of the nine at night, drawn from their own sheets: while the whole figure is
+// on the stage its feet stay on one row, and from one tick to the next they move on by no more
+// than a walking step's share. A lingering stroller that kept the step of its last run, a sheet
+// whose frames put the feet on different rows for the script's points, or a night script cutting
+// a day sheet shows here as a jump.
+//
+// Figure 53 is allowed a longer move: her script stops her walk to the right with a full run's
+// step (19 pixels), and turns her with 11 pixels to the right or 7 to the left into the third
+// picture of a walk. No placing of her stand between walking pictures that carry her on inside
+// their frames brings all four changes under about 12 pixels at her hip.
+double LongestMoveOf(FigureId id) {
+    return id == 53 ? 14.0 : 10.0;
+}
+TEST_F(NightFigures, OnTheStreetEveryEveningFigureKeepsItsFeetOnOneRowAndNeverJumps) {
+    PixelStage stage;
+    ASSERT_TRUE(stage.ok());
+    for (const Sheet& sheet : kSheets) {
+        for (uint32_t seed = 1; seed <= 3; ++seed) {
+            SCOPED_TRACE(testing::Message() << "figure " << sheet.id << " seed " << seed);
+            Fresh(Night, seed);
+            gScene.stageDc = stage.dc();
+            const FigureRecord& f = BringWithPictures(sheet.id);
+            gScene.personCount = 3;
+            int feetRow = -1, ticks = 0, measured = 0;
+            double lastColumn = -1, worstMove = 0;
+            while (f.active && ++ticks < 200000) {
+                if (sheet.id == 58 && f.phase == 2)  // her long wait by the sign adds nothing here
+                    gScene.counters[58].stayTimer = std::min(gScene.counters[58].stayTimer, 3);
+                stage.Clear(f.x - 60, f.x + 180);
+                const Step step = Tick(sheet.id);
+                // Only while the whole figure is on the stage: at the edges a part is cut off.
+                const bool whole = f.x >= 0 && f.x + 120 <= StageWidthUnderTest;
+                if (step.draws != 1 || !whole) {
+                    lastColumn = -1;
+                    continue;
+                }
+                const PixelStage::Footing at = stage.Measure();
+                ASSERT_GE(at.feetRow, 0) << "drawn but nothing on the stage, tick " << ticks;
+                if (feetRow < 0)
+                    feetRow = at.feetRow;
+                EXPECT_EQ(at.feetRow, feetRow) << "tick " << ticks << ", phase " << f.phase << ", entry " << step.entry;
+                if (lastColumn >= 0) {
+                    const double move = std::abs(at.feetColumn - lastColumn);
+                    worstMove = std::max(worstMove, move);
+                    EXPECT_LE(move, LongestMoveOf(sheet.id)) << "tick " << ticks << ", phase " << step.phaseBefore << " -> "
+                                          << step.phaseAfter << ", entry " << step.entry;
+                }
+                lastColumn = at.feetColumn;
+                ++measured;
+            }
+            EXPECT_EQ(f.active, 0);
+            EXPECT_GT(measured, 50) << "seen on the stage";
+            std::printf("figure %d seed %u: feet on row %d, %d ticks seen, feet moved up to %.1f a tick\n",
+                        sheet.id, seed, feetRow, measured, worstMove);
+            UnloadFigure(sheet.id);
         }
     }
 }

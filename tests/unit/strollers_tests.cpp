@@ -275,9 +275,9 @@ private:
     int from_ = 0, to_ = StageWidthUnderTest;
 };
 
-// Every appearance of the nine at night, drawn from their own sheets: while the whole figure is
-// on the stage its feet stay on one row, and from one tick to the next they move on by no more
-// than a walking step's share. A lingering stroller that kept the step of its last run, a sheet
+// Every appearance of the nine at night (and of those with a day sheet by day too), drawn from
+// their own sheets: while the whole figure is on the stage its feet stay on one row, and from one
+// tick to the next they move on by no more than a walking step's share. A lingering stroller that kept the step of its last run, a sheet
 // whose frames put the feet on different rows for the script's points, or a night script cutting
 // a day sheet shows here as a jump.
 //
@@ -292,9 +292,11 @@ TEST_F(NightFigures, OnTheStreetEveryEveningFigureKeepsItsFeetOnOneRowAndNeverJu
     PixelStage stage;
     ASSERT_TRUE(stage.ok());
     for (const Sheet& sheet : kSheets) {
-        for (uint32_t seed = 1; seed <= 3; ++seed) {
-            SCOPED_TRACE(testing::Message() << "figure " << sheet.id << " seed " << seed);
-            Fresh(Night, seed);
+        bool seenIn[6] = {};  // phases in which the whole figure was seen
+        for (int time : TimesOf(sheet.id))
+        for (uint32_t seed = 1; seed <= 4; ++seed) {
+            SCOPED_TRACE(testing::Message() << "figure " << sheet.id << " time " << time << " seed " << seed);
+            Fresh(time, seed);
             gScene.stageDc = stage.dc();
             const FigureRecord& f = BringWithPictures(sheet.id);
             gScene.personCount = 3;
@@ -324,13 +326,22 @@ TEST_F(NightFigures, OnTheStreetEveryEveningFigureKeepsItsFeetOnOneRowAndNeverJu
                 }
                 lastColumn = at.feetColumn;
                 ++measured;
+                seenIn[std::min(step.phaseBefore, 5)] = true;
             }
             EXPECT_EQ(f.active, 0);
             EXPECT_GT(measured, 50) << "seen on the stage";
-            std::printf("figure %d seed %u: feet on row %d, %d ticks seen, feet moved up to %.1f a tick\n",
-                        sheet.id, seed, feetRow, measured, worstMove);
+            std::printf("figure %d time %d seed %u: feet on row %d, %d ticks seen, feet moved up to %.1f a tick\n",
+                        sheet.id, time, seed, feetRow, measured, worstMove);
             UnloadFigure(sheet.id);
         }
+        // Every phase that draws was watched: walking in, standing or lingering, and leaving.
+        const std::vector<int> drawing = sheet.id == 59   ? std::vector<int>{1, 3}
+                                         : sheet.id == 58 ? std::vector<int>{1, 2, 3}
+                                         : sheet.id == 53 ? std::vector<int>{1, 2, 3, 4, 5}
+                                         : (sheet.id == 56 || sheet.id == 57) ? std::vector<int>{1, 2, 3, 4}
+                                                                              : std::vector<int>{1, 2, 3};
+        for (int phase : drawing)
+            EXPECT_TRUE(seenIn[phase]) << "figure " << sheet.id << " never seen in phase " << phase;
     }
 }
 

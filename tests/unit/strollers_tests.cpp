@@ -277,9 +277,9 @@ private:
 
 // Every appearance of the nine at night (and of those with a day sheet by day too), drawn from
 // their own sheets: while the whole figure is on the stage its feet stay on one row, and from one
-// tick to the next they move on by no more than a walking step's share. A lingering stroller that kept the step of its last run, a sheet
-// whose frames put the feet on different rows for the script's points, or a night script cutting
-// a day sheet shows here as a jump.
+// tick to the next they move on by no more than a walking step's share. A lingering stroller that
+// kept the step of its last run, a sheet whose frames put the feet on different rows for the
+// script's points, or a script cutting the other time of day's sheet shows here as a jump.
 //
 // Figure 53 is allowed a longer move: her script stops her walk to the right with a full run's
 // step (19 pixels), and turns her with 11 pixels to the right or 7 to the left into the third
@@ -288,6 +288,7 @@ private:
 double LongestMoveOf(FigureId id) {
     return id == 53 ? 14.0 : 10.0;
 }
+
 TEST_F(NightFigures, OnTheStreetEveryEveningFigureKeepsItsFeetOnOneRowAndNeverJumps) {
     PixelStage stage;
     ASSERT_TRUE(stage.ok());

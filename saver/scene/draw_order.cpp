@@ -80,9 +80,41 @@ void DriveInlineVehicle(FigureId id) {
 // is asked on every call, so a figure on stage when the day ends (or begins) carries on in the
 // other script with its phase and counters as they stand. Only the evening has a wait off stage
 // (phase 4): a figure still waiting there when the day begins finishes it in the evening script,
-// which then sends it back on stage walking right, a phase both scripts know.
+// which then hands it on in phase 3, a phase both scripts know.
+//
+// Each script cuts its frames from its own sheet, and the two sheets are laid out differently:
+// cut by the other script's table a sheet shows halves of two pictures, cut-off feet, or nothing. So
+// before a script draws from a sheet that is not the one she came with, her pictures are loaded
+// again from the sheet of the time of day now; her place, phase and counters stay, and her feet
+// stay on their row although the sheets differ in height.
+int gFigure29Sheet = 0;  // time of day whose sheet her pictures came from
+
+void ReloadFigure29(FigureId id) {
+    FigureRecord& f = gFigures[id];
+    const FigureRecord before = f;
+    UnloadFigure(id);
+    if (!LoadFigure(id))
+        return;  // a failed load takes her off the stage, counted off like any other
+    f.phase = before.phase;
+    f.ready = before.ready;
+    f.x = before.x;
+    f.y = before.y + before.height - f.height;
+    gFigure29Sheet = gScene.timeOfDay;
+}
+
 void Figure29Script(FigureId id) {
-    if (IsDayScene() && gFigures[id].phase <= 3)
+    const bool dayScript = IsDayScene() && gFigures[id].phase <= 3;
+    if (gFigures[id].phase == 0)
+        gFigure29Sheet = gScene.timeOfDay;  // just loaded, with the sheet of this time of day
+    // The wait off stage draws nothing and may outlast the night: the sheet can wait until she
+    // is drawn again.
+    const int sheetNeeded = dayScript ? 1 : 2;
+    if (gFigure29Sheet != sheetNeeded && gScene.timeOfDay == sheetNeeded) {
+        ReloadFigure29(id);
+        if (!gFigures[id].active)
+            return;
+    }
+    if (dayScript)
         Figure29DayScript(id);
     else
         Figure29NightScript(id);

@@ -4,10 +4,13 @@
 // a figure that is away.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "figures/script_model.h"
+#include "gfx/blit.h"
 #include "gfx/resources.h"
 #include "scene/director.h"
 #include "scene/draw_order.h"
@@ -75,6 +78,9 @@ protected:
     void TearDown() override {
         SetFrameObserver(nullptr);
         SetSoundObserver(nullptr);
+        if (gScene.module)
+            for (const Sheet& s : kSheets)
+                UnloadFigure(s.id);
     }
     // A new scene: counters at zero, as at program start.
     void Fresh(int timeOfDay, uint32_t seed) {
@@ -94,6 +100,26 @@ protected:
         gOutsideTable = 0;
         SetFrameObserver(WatchFrames);
         SetSoundObserver(WatchSounds);
+    }
+    // Figure 29 with her real pictures from the saver, as the director brings her: her two
+    // sheets differ, and which one she holds matters when the time of day changes.
+    FigureRecord& BringWithPictures(FigureId id) {
+        if (!saver)
+            saver = LoadLibraryExA(ScrPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        gScene.module = saver;
+        gWatched = id;
+        EXPECT_EQ(LoadFigure(id), 1) << "pictures of figure " << id << " from " << ScrPath();
+        return gFigures[id];
+    }
+    static HMODULE saver;
+    // Walks figure 29 on until she is in phase 1 of the script of the time of day, well inside
+    // the stage (by day she comes in from the left, at night from the right). False when this
+    // appearance ends before she gets there.
+    bool WalkFigure29In(bool byDay, int* ticks) {
+        const FigureRecord& f = gFigures[29];
+        while (f.active && (f.phase != 1 || (byDay ? f.x < 200 : f.x > 700)) && ++*ticks < 20000)
+            Tick(29);
+        return f.active && f.phase == 1;
     }
     // The figure as LoadFigure leaves it, with `others` further persons on stage.
     FigureRecord& Bring(FigureId id, int others = 0) {
@@ -135,6 +161,8 @@ protected:
     }
 };
 
+HMODULE NightFigures::saver = nullptr;
+
 constexpr FigureId kStrollers[] = {29, 40, 49, 50, 56, 57};
 constexpr FigureId kWaitersOffStage[] = {29, 40, 49, 50};
 
@@ -173,6 +201,151 @@ TEST_F(NightFigures, EveryAppearanceEndsOffStageCountedOffOnceWithOnlyItsOwnPict
     }
 }
 
+// -------------------------------------------------------------------------------------------
+// On the street: the real pictures drawn where the scripts put them.
+
+// A stage of 32-bit pixels, cleared before every tick to a colour no picture uses, so that what
+// a tick drew can be found again.
+class PixelStage {
+public:
+    static constexpr int Height = 358;
+    static constexpr uint32_t Empty = 0x0000FF00;  // pure green
+
+    PixelStage() {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = StageWidthUnderTest;
+        info.bmiHeader.biHeight = -Height;  // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        pixels_ = static_cast<uint32_t*>(bits);
+        dc_ = CreateCompatibleDC(nullptr);
+        old_ = SelectObject(dc_, bitmap_);
+    }
+    ~PixelStage() {
+        SelectObject(dc_, old_);
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+    }
+    bool ok() const { return pixels_ != nullptr; }
+    HDC dc() const { return dc_; }
+    // Clears the columns [from, to): a figure moves a few pixels a tick, so the band around it
+    // is all that needs clearing and searching.
+    void Clear(int from, int to) {
+        GdiFlush();
+        from_ = std::max(0, from);
+        to_ = std::min(StageWidthUnderTest, to);
+        for (int y = 0; y < Height; ++y)
+            std::fill(pixels_ + y * StageWidthUnderTest + from_, pixels_ + y * StageWidthUnderTest + to_, Empty);
+    }
+    // Where the drawn figure stands: its lowest row, and the mean column of what was drawn in the
+    // lowest rows (legs, skirt or coat hem: no raised arm or pointing hand moves it).
+    struct Footing {
+        int feetRow = -1;
+        double feetColumn = 0;
+    };
+    Footing Measure() const {
+        GdiFlush();
+        Footing f;
+        for (int y = Height - 1; y >= 0 && f.feetRow < 0; --y)
+            for (int x = from_; x < to_; ++x)
+                if ((pixels_[y * StageWidthUnderTest + x] & 0xFFFFFF) != Empty) {
+                    f.feetRow = y;
+                    break;
+                }
+        long sum = 0, count = 0;
+        for (int y = std::max(0, f.feetRow - 14); f.feetRow >= 0 && y <= f.feetRow; ++y)
+            for (int x = from_; x < to_; ++x)
+                if ((pixels_[y * StageWidthUnderTest + x] & 0xFFFFFF) != Empty) {
+                    sum += x;
+                    ++count;
+                }
+        f.feetColumn = count ? static_cast<double>(sum) / count : 0;
+        return f;
+    }
+
+private:
+    HBITMAP bitmap_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    uint32_t* pixels_ = nullptr;
+    int from_ = 0, to_ = StageWidthUnderTest;
+};
+
+// Every appearance of the nine at night (and of those with a day sheet by day too), drawn from
+// their own sheets: while the whole figure is on the stage its feet stay on one row, and from one
+// tick to the next they move on by no more than a walking step's share. A lingering stroller that
+// kept the step of its last run, a sheet whose frames put the feet on different rows for the
+// script's points, or a script cutting the other time of day's sheet shows here as a jump.
+//
+// Figure 53 is allowed a longer move: her script stops her walk to the right with a full run's
+// step (19 pixels), and turns her with 11 pixels to the right or 7 to the left into the third
+// picture of a walk. No placing of her stand between walking pictures that carry her on inside
+// their frames brings all four changes under about 12 pixels at her hip.
+double LongestMoveOf(FigureId id) {
+    return id == 53 ? 14.0 : 10.0;
+}
+
+TEST_F(NightFigures, OnTheStreetEveryEveningFigureKeepsItsFeetOnOneRowAndNeverJumps) {
+    PixelStage stage;
+    ASSERT_TRUE(stage.ok());
+    for (const Sheet& sheet : kSheets) {
+        bool seenIn[6] = {};  // phases in which the whole figure was seen
+        for (int time : TimesOf(sheet.id))
+        for (uint32_t seed = 1; seed <= 4; ++seed) {
+            SCOPED_TRACE(testing::Message() << "figure " << sheet.id << " time " << time << " seed " << seed);
+            Fresh(time, seed);
+            gScene.stageDc = stage.dc();
+            const FigureRecord& f = BringWithPictures(sheet.id);
+            gScene.personCount = 3;
+            int feetRow = -1, ticks = 0, measured = 0;
+            double lastColumn = -1, worstMove = 0;
+            while (f.active && ++ticks < 200000) {
+                if (sheet.id == 58 && f.phase == 2)  // her long wait by the sign adds nothing here
+                    gScene.counters[58].stayTimer = std::min(gScene.counters[58].stayTimer, 3);
+                stage.Clear(f.x - 60, f.x + 180);
+                const Step step = Tick(sheet.id);
+                // Only while the whole figure is on the stage: at the edges a part is cut off.
+                const bool whole = f.x >= 0 && f.x + 120 <= StageWidthUnderTest;
+                if (step.draws != 1 || !whole) {
+                    lastColumn = -1;
+                    continue;
+                }
+                const PixelStage::Footing at = stage.Measure();
+                ASSERT_GE(at.feetRow, 0) << "drawn but nothing on the stage, tick " << ticks;
+                if (feetRow < 0)
+                    feetRow = at.feetRow;
+                EXPECT_EQ(at.feetRow, feetRow) << "tick " << ticks << ", phase " << f.phase << ", entry " << step.entry;
+                if (lastColumn >= 0) {
+                    const double move = std::abs(at.feetColumn - lastColumn);
+                    worstMove = std::max(worstMove, move);
+                    EXPECT_LE(move, LongestMoveOf(sheet.id)) << "tick " << ticks << ", phase " << step.phaseBefore << " -> "
+                                          << step.phaseAfter << ", entry " << step.entry;
+                }
+                lastColumn = at.feetColumn;
+                ++measured;
+                seenIn[std::min(step.phaseBefore, 5)] = true;
+            }
+            EXPECT_EQ(f.active, 0);
+            EXPECT_GT(measured, 50) << "seen on the stage";
+            std::printf("figure %d time %d seed %u: feet on row %d, %d ticks seen, feet moved up to %.1f a tick\n",
+                        sheet.id, time, seed, feetRow, measured, worstMove);
+            UnloadFigure(sheet.id);
+        }
+        // Every phase that draws was watched: walking in, standing or lingering, and leaving.
+        const std::vector<int> drawing = sheet.id == 59   ? std::vector<int>{1, 3}
+                                         : sheet.id == 58 ? std::vector<int>{1, 2, 3}
+                                         : sheet.id == 53 ? std::vector<int>{1, 2, 3, 4, 5}
+                                         : (sheet.id == 56 || sheet.id == 57) ? std::vector<int>{1, 2, 3, 4}
+                                                                              : std::vector<int>{1, 2, 3};
+        for (int phase : drawing)
+            EXPECT_TRUE(seenIn[phase]) << "figure " << sheet.id << " never seen in phase " << phase;
+    }
+}
+
 TEST_F(NightFigures, Figure50StandsOnTheSameGroundLineWithEitherSheet) {
     Fresh(Day, 77);
     const FigureRecord& f = Bring(50);
@@ -189,42 +362,42 @@ TEST_F(NightFigures, Figure50StandsOnTheSameGroundLineWithEitherSheet) {
 // Figure 29 by day and at night: one figure, two scripts, chosen on every tick.
 
 TEST_F(NightFigures, Figure29CarriesOnInTheEveningScriptFromWhereItStandsWhenTheDayEnds) {
+    int changes = 0;
     for (uint32_t seed = 1; seed <= 12; ++seed) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         Fresh(Day, seed);
-        FigureRecord& f = Bring(29);
-        // By day she comes in from the left and walks right.
+        FigureRecord& f = BringWithPictures(29);
         int ticks = 0;
-        while (f.active && (f.phase != 1 || f.x < 200) && ++ticks < 20000)
-            Tick(29);
-        ASSERT_EQ(f.active, 1);
-        ASSERT_EQ(f.phase, 1);
-        ASSERT_GE(f.x, 200) << "the day script walked her in from the left";
-        const int x = f.x, y = f.y;
+        if (!WalkFigure29In(true, &ticks))
+            continue;  // she turned back home before she came far enough
+        ++changes;
+        const int x = f.x, feet = f.y + f.height;
         gScene.timeOfDay = Night;
         const Step first = Tick(29);
         EXPECT_EQ(first.draws, 1);
         EXPECT_LE(std::abs(first.xAfter - x), 21) << "no jump at the change";
-        EXPECT_EQ(f.y, y);
+        EXPECT_EQ(f.y + f.height, feet) << "her feet stay on their row";
         // The evening script walks her left from there: the first step goes that way.
         int before = f.x;
         while (f.active && f.phase == 1 && f.x == before && ++ticks < 40000)
             Tick(29);
-        if (f.phase == 1 && f.active)
+        if (f.phase == 1 && f.active) {
             EXPECT_EQ(f.x, before - 16) << "the evening's walk to the left, 16 pixels a run";
+        }
         while (f.active && ++ticks < 3000000)
             Tick(29);
         EXPECT_EQ(f.active, 0);
         EXPECT_EQ(gScene.personCount, 0);
         EXPECT_EQ(gOutsideTable, 0);
     }
+    EXPECT_GE(changes, 6);
 }
 
 TEST_F(NightFigures, Figure29WaitingOffStageWhenTheDayBeginsComesBackAndLeaves) {
     int waited = 0;
     for (uint32_t seed = 1; seed <= 200 && waited < 5; ++seed) {
         Fresh(Night, seed);
-        FigureRecord& f = Bring(29);
+        FigureRecord& f = BringWithPictures(29);
         int ticks = 0;
         while (f.active && f.phase != 4 && ++ticks < 3000000)
             Tick(29);
@@ -244,6 +417,64 @@ TEST_F(NightFigures, Figure29WaitingOffStageWhenTheDayBeginsComesBackAndLeaves) 
         EXPECT_EQ(gScene.personCount, 0);
     }
     EXPECT_GE(waited, 5) << "enough evenings with a wait off stage";
+}
+
+// Her two sheets are laid out differently; each script cuts its frames from its own.
+gfx::FrameRect SheetSize(const FigureRecord& f) {
+    gfx::FrameRect size{};
+    GetBitmapSize(f.image[0], &size);
+    return size;
+}
+
+TEST_F(NightFigures, Figure29DrawsFromTheSheetOfTheScriptThatRunsAfterTheChange) {
+    int changes[2] = {0, 0};
+    for (uint32_t seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        Fresh(Day, seed);
+        FigureRecord& f = BringWithPictures(29);
+        const gfx::FrameRect daySheet = SheetSize(f);
+        ASSERT_NE(daySheet.width, 816) << "the day sheet is not the night sheet";
+        int ticks = 0;
+        if (WalkFigure29In(true, &ticks)) {
+            ++changes[0];
+            gScene.timeOfDay = Night;
+            EXPECT_EQ(Tick(29).draws, 1);
+            ASSERT_EQ(f.active, 1);
+            EXPECT_EQ(SheetSize(f).width, 816) << "the evening's sheet";
+            EXPECT_EQ(SheetSize(f).height, 79);
+            EXPECT_EQ(f.height, 79);
+            EXPECT_EQ(gScene.personCount, 1) << "counted once across the new load";
+            while (f.active && ++ticks < 3000000)
+                Tick(29);
+            EXPECT_EQ(f.image[0], nullptr) << "her pictures go with her";
+            EXPECT_EQ(gScene.personCount, 0);
+        } else {
+            UnloadFigure(29);
+        }
+
+        // From the evening into the day, the other way round.
+        Fresh(Night, seed);
+        BringWithPictures(29);
+        ASSERT_EQ(SheetSize(f).width, 816);
+        ticks = 0;
+        if (!WalkFigure29In(false, &ticks)) {
+            UnloadFigure(29);
+            continue;
+        }
+        ++changes[1];
+        const int feet = f.y + f.height;
+        gScene.timeOfDay = Day;
+        EXPECT_EQ(Tick(29).draws, 1);
+        ASSERT_EQ(f.active, 1);
+        EXPECT_EQ(SheetSize(f).width, daySheet.width) << "the day's sheet";
+        EXPECT_EQ(SheetSize(f).height, daySheet.height);
+        EXPECT_EQ(f.y + f.height, feet) << "her feet stay on their row";
+        while (f.active && ++ticks < 3000000)
+            Tick(29);
+        EXPECT_EQ(gScene.personCount, 0);
+    }
+    EXPECT_GE(changes[0], 3);
+    EXPECT_GE(changes[1], 3);
 }
 
 // -------------------------------------------------------------------------------------------

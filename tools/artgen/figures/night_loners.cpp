@@ -23,6 +23,11 @@ double person(Image& f, const Look& L, const Pose& p, double ax, int lift = 0) {
     return paint_person(f, L, p, ax, f.h - 1 - lift).hip.x;
 }
 
+// The same on a given row of the frame.
+double person_on(Image& f, const Look& L, const Pose& p, double ax, int ground) {
+    return paint_person(f, L, p, ax, ground).hip.x;
+}
+
 Pose front(int look, bool blink = false) {
     Pose p = front_pose();
     p.look = look;
@@ -120,11 +125,15 @@ FigureSheet sheet_fig53() {
 }
 
 // ---------------------------------------------------------------------------
-// Figure 58: walks in from the left in long strides (x += 33 a run); when
-// she stops the script draws her 5 rows higher: she has stepped back from
-// the kerb to the sign. There she stands for a long time (4..21, looping
-// over 6..21): shifting her weight, looking at her watch, waving; 22..25 she
-// walks away to the left.
+// Figure 58: walks in from the left in long strides (x += 33 a run), stands
+// by the sign for a long time (4..21, looping over 6..21): shifting her
+// weight, looking at her watch, waving; 22..25 she walks away to the left.
+// The script draws her stand 5 rows higher than her walk (and lowers her
+// again when she leaves), while all her frames are as high as the sheet: so
+// her walking frames have her feet 5 rows above the frame's bottom and her
+// standing frames on it, and on the street her feet keep to one row.
+constexpr int kF58Ground = 79;       // feet row of a walking frame
+constexpr int kF58StandRaise = 5;    // how much higher the script draws her stand
 FigureSheet sheet_fig58() {
     const Look& L = cast(58)->person[0];
     FigureSheet s = strollers::blank(
@@ -141,9 +150,14 @@ FigureSheet sheet_fig58() {
         p.arm[0].bend = 5;
         return p;
     };
+    auto walk_ground = [&](int k) { return ground_row(s.frames[size_t(k)], kF58Ground); };
     for (int k = 0; k < 4; ++k) {
-        put(s, k, [&](Image& f) { return person(f, L, walking(k, 1), walk_anchor(right0, step, k, 1)); });
-        put(s, 22 + k, [&](Image& f) { return person(f, L, walking(k, -1), walk_anchor(left0, step, k, -1)); });
+        put(s, k, [&](Image& f) {
+            return person_on(f, L, walking(k, 1), walk_anchor(right0, step, k, 1), walk_ground(k));
+        });
+        put(s, 22 + k, [&](Image& f) {
+            return person_on(f, L, walking(k, -1), walk_anchor(left0, step, k, -1), walk_ground(22 + k));
+        });
     }
     auto bag = [](Pose p) {
         p.hold[0] = Held::Handbag;
@@ -188,7 +202,8 @@ FigureSheet sheet_fig58() {
     };
     for (int k = 4; k <= 21; ++k) {
         const Pose p = stands[k - 4];
-        put(s, k, [&, p](Image& f) { return person(f, L, p, stand); });
+        const int g = ground_row(s.frames[size_t(k)], kF58Ground, -kF58StandRaise);
+        put(s, k, [&, p, g](Image& f) { return person_on(f, L, p, stand, g); });
     }
     return s;
 }

@@ -284,6 +284,80 @@ static void continuity_cases(const std::vector<Picture>& pics, const Image& call
     }
 }
 
+// ---------------------------------------------------------------------------
+// Phase changes: the last picture of one phase and the first of the next, at
+// the places the script draws them (dx, dy as in a run, from the first
+// draw). The body (without flying props) may move on by at most `most`
+// columns, a little more than a walking picture carries it, and head and
+// feet by `rows`: a stop, a turn or a step into the booth must not make the
+// figure jump.
+struct Change {
+    const char* sheet;
+    const char* what;
+    At from, to;
+    double most;
+    int rows = 2;
+};
+
+static std::vector<Change> changes() {
+    return {
+        // the script moves the dog 8 on when it stops to bark
+        {"FIG24_T00", "stops running to bark", {3, 0, 0}, {4, 8, 0}, 4},
+        {"FIG24_T00", "runs on after barking", {4, 0, 0}, {0, 0, 0}, 5},
+        {"FIG24_T00", "runs back after barking", {4, 0, 0}, {13, 0, 0}, 8},
+        {"FIG24_T00", "stops running back", {16, 0, 0}, {13, -14, 0}, 6},
+        {"FIG29_T00", "pauses after walking right", {3, 0, 0}, {4, 0, 0}, 6},
+        {"FIG29_T00", "pauses after walking left", {24, 0, 0}, {4, -21, 0}, 6},
+        {"FIG29_T00", "walks on right after a pause", {20, 0, 0}, {0, 25, 0}, 8},
+        {"FIG29_T00", "turns back left after a pause", {20, 0, 0}, {21, 8, 0}, 8},
+        {"FIG34_T00", "stops after walking right", {3, 0, 0}, {8, 0, 0}, 6},
+        {"FIG34_T00", "turns about after walking right", {3, 0, 0}, {15, 0, 0}, 6},
+        {"FIG34_T00", "stops after walking left", {7, 0, 0}, {8, 0, 0}, 6},
+        {"FIG34_T00", "turns about after walking left", {7, 0, 0}, {15, 0, 0}, 6},
+        {"FIG34_T00", "walks on right after stopping", {14, 0, 0}, {0, 22, 0}, 9},
+        {"FIG34_T00", "walks back left after stopping", {14, 0, 0}, {4, -30, 0}, 9},
+        {"FIG34_T00", "walks on right after turning", {22, 0, 0}, {0, 22, 0}, 9},
+        {"FIG34_T00", "walks back left after turning", {22, 0, 0}, {4, -20, 0}, 9},
+        {"FIG15_T00", "stands still after walking", {3, 0, 0}, {12, 20, 0}, 8},
+        {"FIG15_T00", "walks on after standing", {14, 0, 0}, {0, 0, 0}, 8},
+        {"FIG20_T00", "sets off left", {13, 0, 0}, {0, 0, 0}, 6},
+        {"FIG20_T00", "sets off right", {13, 0, 0}, {4, 0, 0}, 6},
+        {"FIG25_T00", "walks off after getting up", {28, 0, 0}, {29, 0, 0}, 6},
+        {"FIG30_T00", "stop to play", {3, 0, 0}, {4, -18, 0}, 7},
+        {"FIG30_T00", "walk on after playing", {33, 0, 0}, {35, 0, 0}, 7},
+        // the caller at her stage columns; she steps 13 rows up onto the
+        // booth's base and down again
+        {"FIG14_T01", "walks up to the booth", {3, 468, 0}, {4, 483, 0}, 6},
+        {"FIG14_T01", "steps up to the booth's door", {7, 483, 0}, {8, 483, -13}, 12, 15},
+        {"FIG14_T01", "opens the door", {8, 483, -13}, {9, 483, -13}, 12},
+        {"FIG14_T01", "steps in", {9, 483, -13}, {10, 538, -13}, 12},
+        {"FIG14_T01", "hangs up", {15, 538, -13}, {16, 483, -13}, 12},
+        {"FIG14_T01", "steps out", {16, 483, -13}, {17, 483, -13}, 12},
+        {"FIG14_T01", "steps down and walks off", {17, 483, -13}, {18, 483, 0}, 12, 15},
+        {"FIG14_T01", "turns back at the booth", {7, 483, 0}, {18, 479, 0}, 8},
+    };
+}
+
+static void change_cases(const std::vector<Picture>& pics, const Image& caller_alone) {
+    for (const Change& ch : changes()) {
+        const Picture* p = find(pics, ch.sheet);
+        CHECK(p != nullptr);
+        if (!p) continue;
+        const SheetWant& w = want(ch.sheet);
+        const Image& img = std::string(ch.sheet) == "FIG14_T01" ? caller_alone : p->img;
+        const std::string what = std::string(ch.sheet) + " " + ch.what;
+        // the children's ball flies above them: their rows are held by the runs
+        if (std::string(ch.sheet) != "FIG30_T00")
+            check_continuity(img, w.frames, {{{ch.from.frame, ch.from.dx, ch.from.dy}, {ch.to.frame, ch.to.dx, ch.to.dy}}}, what,
+                             ch.rows);
+        g_case = what + " frame " + std::to_string(ch.from.frame) + " to " + std::to_string(ch.to.frame);
+        const double a = ch.from.dx + measure(img, w.frames[ch.from.frame], ch.sheet).centre;
+        const double b = ch.to.dx + measure(img, w.frames[ch.to.frame], ch.sheet).centre;
+        if (std::abs(b - a) > ch.most) std::printf("  body moves %.1f columns\n", b - a);
+        CHECK(std::abs(b - a) <= ch.most);
+    }
+}
+
 // Which way the heads of a frame look: in profile the face's skin lies on
 // the front half of the head, below the hat. Positive means right.
 static double facing(const Image& img, const Rect& r) {
@@ -466,6 +540,7 @@ int main() {
     sheet_cases(pics);
     continuity_cases(pics, alone);
     walk_cases(pics, alone);
+    change_cases(pics, alone);
     booth_cases(pics, alone, alone_own);
     caller_cases(pics, alone);
     night_cases(pics);

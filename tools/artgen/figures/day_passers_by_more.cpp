@@ -379,7 +379,8 @@ Image sheet_fig29() {
         paint_frame(sheet, fr[21 + k], [&](Image& f) { person(f, L, laden(walking(L, k, -1)), walk_anchor(b0, step, k, -1), by_string); });
     }
     // 4 to 20: the pause, all at one hip column, within a step of where the
-    // next run would have begun (the elbows need the room on the right)
+    // next run would have begun (the elbows need the room on the right). It
+    // begins facing the street, since she may have been walking either way.
     const double w = a0 + step - 2;
     enum Hold { String, Arms, ArmsHigh, Label };
     const struct {
@@ -388,7 +389,7 @@ Image sheet_fig29() {
         int look;
         double nod;
         bool blink;
-    } pause[17] = {{1, String, 0, 0, false}, {0, String, 0, 0, false}, {0, Arms, 0, 0, false},  {0, Arms, -1, 0, false},
+    } pause[17] = {{0, String, 0, 4, false}, {0, String, 0, 0, false}, {0, Arms, 0, 0, false},  {0, Arms, -1, 0, false},
                    {0, Arms, 1, 0, false},  {0, ArmsHigh, 0, 0, false}, {0, ArmsHigh, 0, 0, true}, {0, Label, 0, 16, false},
                    {0, Label, 0, 20, true}, {0, Arms, -1, 4, false}, {0, Arms, 0, 0, false},  {1, String, 0, 0, false},
                    {0, String, 1, 0, false}, {0, String, 0, 8, false}, {0, Arms, 1, 0, false}, {0, Arms, -1, 0, false},
@@ -553,21 +554,24 @@ Image sheet_fig34() {
         paint_frame(sheet, fr[k], [&](Image& f) { person(f, L, walking(L, k, 1), walk_anchor(a0, step, k, 1)); });
         paint_frame(sheet, fr[4 + k], [&](Image& f) { person(f, L, walking(L, k, -1), walk_anchor(b0, step, k, -1)); });
     }
-    // 8 to 14: stops, turns to the street, looks up and down it
+    // 8 to 14: stops facing the street (he may have walked either way) and
+    // looks up and down it
     auto side = [](int facing) { return stand_pose(facing); };
     auto front = [](int look) {
         Pose p = front_pose();
         p.look = look;
         return p;
     };
-    std::vector<Pose> looks = {side(1), turn_pose(1, 0), front(-1), front(0), front(1), front(1), front(0)};
+    std::vector<Pose> looks = {front(0), front(-1), front(-1), front(0), front(1), front(1), front(0)};
+    looks[2].nod = 10;  // down the street to the left
     looks[5].hold[1] = Held::Fist;
     looks[5].put_hand(1, 0.05, -0.1);  // shading his eyes
     looks[6].arm[0] = looks[6].arm[1] = {-12, 50};  // hands clasped before him
     for (int k = 0; k < 7; ++k) paint_frame(sheet, fr[8 + k], [&](Image& f) { person(f, L, looks[k], still); });
-    // 15 to 22: turning back and forth
-    std::vector<Pose> turns = {side(1), turn_pose(1, -1), front(0), turn_pose(-1, -1), side(-1), turn_pose(-1, 1), front(0), turn_pose(1, 1)};
-    turns[6].look = -1;
+    // 15 to 22: turning back and forth, from facing the street; the turn
+    // may start after a walk either way and restarts from its first picture
+    std::vector<Pose> turns = {front(0), turn_pose(-1, -1), side(-1), turn_pose(-1, 1), front(0), turn_pose(1, 1), side(1), turn_pose(1, -1)};
+    turns[4].look = -1;
     for (int k = 0; k < 8; ++k) paint_frame(sheet, fr[15 + k], [&](Image& f) { person(f, L, turns[k], still); });
     return sheet;
 }

@@ -284,6 +284,24 @@ static void continuity_cases(const std::vector<Picture>& pics, const Image& call
     }
 }
 
+// Which way the heads of a frame look: in profile the face's skin lies on
+// the front half of the head, below the hat. Positive means right.
+static double facing(const Image& img, const Rect& r) {
+    int top = -1;
+    for (int y = r.y; y < r.bottom() && top < 0; ++y)
+        for (int x = r.x; x < r.right(); ++x)
+            if (ramp::skin.holds(img.get(x, y))) top = y;
+    double skin = 0, all = 0;
+    int ns = 0, na = 0;
+    for (int y = top; y >= 0 && y < top + 6 && y < r.bottom(); ++y)
+        for (int x = r.x; x < r.right(); ++x) {
+            if (!opaque(img, x, y)) continue;
+            all += x, ++na;
+            if (ramp::skin.holds(img.get(x, y))) skin += x, ++ns;
+        }
+    return ns && na ? skin / ns - all / na : 0;
+}
+
 // ---------------------------------------------------------------------------
 // Phase changes: the last picture of one phase and the first of the next, at
 // the places the script draws them (dx, dy as in a run, from the first
@@ -297,6 +315,7 @@ struct Change {
     At from, to;
     double most;
     int rows = 2;
+    int walked = 0;  // 1 or -1: the way it walked before; it must not stop facing the other
 };
 
 static std::vector<Change> changes() {
@@ -306,14 +325,14 @@ static std::vector<Change> changes() {
         {"FIG24_T00", "runs on after barking", {4, 0, 0}, {0, 0, 0}, 5},
         {"FIG24_T00", "runs back after barking", {4, 0, 0}, {13, 0, 0}, 8},
         {"FIG24_T00", "stops running back", {16, 0, 0}, {13, -14, 0}, 6},
-        {"FIG29_T00", "pauses after walking right", {3, 0, 0}, {4, 0, 0}, 6},
-        {"FIG29_T00", "pauses after walking left", {24, 0, 0}, {4, -21, 0}, 6},
+        {"FIG29_T00", "pauses after walking right", {3, 0, 0}, {4, 0, 0}, 6, 2, 1},
+        {"FIG29_T00", "pauses after walking left", {24, 0, 0}, {4, -21, 0}, 6, 2, -1},
         {"FIG29_T00", "walks on right after a pause", {20, 0, 0}, {0, 25, 0}, 8},
         {"FIG29_T00", "turns back left after a pause", {20, 0, 0}, {21, 8, 0}, 8},
-        {"FIG34_T00", "stops after walking right", {3, 0, 0}, {8, 0, 0}, 6},
-        {"FIG34_T00", "turns about after walking right", {3, 0, 0}, {15, 0, 0}, 6},
-        {"FIG34_T00", "stops after walking left", {7, 0, 0}, {8, 0, 0}, 6},
-        {"FIG34_T00", "turns about after walking left", {7, 0, 0}, {15, 0, 0}, 6},
+        {"FIG34_T00", "stops after walking right", {3, 0, 0}, {8, 0, 0}, 6, 2, 1},
+        {"FIG34_T00", "turns about after walking right", {3, 0, 0}, {15, 0, 0}, 6, 2, 1},
+        {"FIG34_T00", "stops after walking left", {7, 0, 0}, {8, 0, 0}, 6, 2, -1},
+        {"FIG34_T00", "turns about after walking left", {7, 0, 0}, {15, 0, 0}, 6, 2, -1},
         {"FIG34_T00", "walks on right after stopping", {14, 0, 0}, {0, 22, 0}, 9},
         {"FIG34_T00", "walks back left after stopping", {14, 0, 0}, {4, -30, 0}, 9},
         {"FIG34_T00", "walks on right after turning", {22, 0, 0}, {0, 22, 0}, 9},
@@ -357,25 +376,13 @@ static void change_cases(const std::vector<Picture>& pics, const Image& caller_a
         const double b = ch.to.dx + measure(img, w.frames[ch.to.frame], ch.sheet).centre;
         if (std::abs(b - a) > ch.most) std::printf("  body moves %.1f columns\n", b - a);
         CHECK(std::abs(b - a) <= ch.most);
-    }
-}
-
-// Which way the heads of a frame look: in profile the face's skin lies on
-// the front half of the head, below the hat. Positive means right.
-static double facing(const Image& img, const Rect& r) {
-    int top = -1;
-    for (int y = r.y; y < r.bottom() && top < 0; ++y)
-        for (int x = r.x; x < r.right(); ++x)
-            if (ramp::skin.holds(img.get(x, y))) top = y;
-    double skin = 0, all = 0;
-    int ns = 0, na = 0;
-    for (int y = top; y >= 0 && y < top + 6 && y < r.bottom(); ++y)
-        for (int x = r.x; x < r.right(); ++x) {
-            if (!opaque(img, x, y)) continue;
-            all += x, ++na;
-            if (ramp::skin.holds(img.get(x, y))) skin += x, ++ns;
+        if (ch.walked) {
+            g_case = what + ": does not turn about at once";
+            const double faces = facing(img, w.frames[ch.to.frame]);
+            if (faces * ch.walked < -0.5) std::printf("  faces %.1f after walking %d\n", faces, ch.walked);
+            CHECK(faces * ch.walked >= -0.5);
         }
-    return ns && na ? skin / ns - all / na : 0;
+    }
 }
 
 // Walking frames carry the figure on by about a quarter of the script's step

@@ -77,6 +77,7 @@ constexpr gfx::FrameRect kFigure24[] = {
     {430, 0, 72, 54}, {503, 0, 64, 54}, {568, 0, 80, 54}, {649, 0, 72, 54}, {722, 0, 64, 54}, {787, 0, 56, 54},
     {844, 0, 64, 54}, {909, 0, 64, 54}, {974, 0, 64, 54}, {1039, 0, 56, 54}, {1096, 0, 56, 54}};
 
+// The dog's move when it stops to bark: half a stride, to where its last running picture shows it.
 constexpr int kDogStopStep = 8;
 
 // Figure 25, the man with the sack, from the left; sits down near the left edge to eat.

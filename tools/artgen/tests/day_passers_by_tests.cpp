@@ -341,6 +341,16 @@ static std::vector<Change> changes() {
         {"FIG15_T00", "walks on after standing", {14, 0, 0}, {0, 0, 0}, 8},
         {"FIG20_T00", "sets off left", {13, 0, 0}, {0, 0, 0}, 6},
         {"FIG20_T00", "sets off right", {13, 0, 0}, {4, 0, 0}, 6},
+        // sitting down, the knees come forward and carry the body's middle
+        // on by more than a step; the frames are drawn higher by the script's
+        // shift, with the soles on the shelter's floor or the bench's foot
+        {"FIG15_T00", "sits down on the bench", {3, 0, 0}, {4, 20, -17}, 16, 17},
+        {"FIG15_T00", "gets up from the bench", {7, 0, 0}, {0, 10, 17}, 8, 17},
+        {"FIG25_T00", "sits down", {3, 0, 0}, {4, 19, -20}, 16, 20},
+        {"FIG25_T00", "eats on", {12, 0, 0}, {13, 0, 0}, 6},
+        {"FIG25_T00", "rests", {15, 0, 0}, {16, 0, 0}, 6},
+        {"FIG25_T00", "eats again", {21, 0, 0}, {8, 0, 0}, 6},
+        {"FIG25_T00", "gets up", {21, 0, 0}, {22, 0, 15}, 8, 15},
         {"FIG25_T00", "walks off after getting up", {28, 0, 0}, {29, 0, 0}, 6},
         {"FIG30_T00", "stop to play", {3, 0, 0}, {4, -18, 0}, 7},
         {"FIG30_T00", "walk on after playing", {33, 0, 0}, {35, 0, 0}, 7},

@@ -492,6 +492,34 @@ static void booth_cases(const std::vector<Picture>& pics, const Image& caller_al
     }
 }
 
+// On the phone she stands behind the booth's glass, crossed by its frame;
+// no bar of it may run across her head (skin and hair, down to the chin),
+// where it would read as a yellow band over her face.
+static void head_bar_cases(const std::vector<Picture>& pics, const Image& caller_alone) {
+    const Picture* t01 = find(pics, "FIG14_T01");
+    if (!t01) return;
+    const SheetWant& w = want("FIG14_T01");
+    for (int k = 10; k <= 15; ++k) {
+        g_case = "FIG14_T01 frame " + std::to_string(k) + ": no booth bar across her head";
+        const Rect& fr = w.frames[size_t(k)];
+        int top = -1, chin = -1, left = 1 << 20, right = -1;
+        for (int y = fr.y; y < fr.bottom(); ++y)
+            for (int x = fr.x; x < fr.right(); ++x) {
+                const uint8_t c = caller_alone.get(x, y);
+                if (!ramp::skin.holds(c) && !ramp::hair.holds(c)) continue;
+                if (top < 0) top = y;
+                if (y > top + 16) continue;  // her head is shorter than that; hands below it do not count
+                chin = y, left = std::min(left, x), right = std::max(right, x);
+            }
+        CHECK(top >= 0);
+        int bar = 0;
+        for (int y = top; y >= 0 && y <= chin; ++y)
+            for (int x = left; x <= right; ++x)
+                bar += caller_alone.get(x, y) != KEY && ramp::paint_yellow.holds(t01->img.get(x, y));
+        CHECK(bar == 0);
+    }
+}
+
 static void caller_cases(const std::vector<Picture>& pics, const Image& caller_alone) {
     // She stands on the pavement outside (row 465) and on the booth's base
     // inside (row 452): the bottom row of every frame either way.
@@ -566,6 +594,7 @@ int main() {
     change_cases(pics, alone);
     booth_cases(pics, alone, alone_own);
     caller_cases(pics, alone);
+    head_bar_cases(pics, alone);
     night_cases(pics);
     determinism_cases(pics);
     std::printf("day_passers_by_tests: %d passed, %d failed\n", g_passed, g_failed);

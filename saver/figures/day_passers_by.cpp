@@ -77,6 +77,9 @@ constexpr gfx::FrameRect kFigure24[] = {
     {430, 0, 72, 54}, {503, 0, 64, 54}, {568, 0, 80, 54}, {649, 0, 72, 54}, {722, 0, 64, 54}, {787, 0, 56, 54},
     {844, 0, 64, 54}, {909, 0, 64, 54}, {974, 0, 64, 54}, {1039, 0, 56, 54}, {1096, 0, 56, 54}};
 
+// The dog's move when it stops to bark: half a stride, to where its last running picture shows it.
+constexpr int kDogStopStep = 8;
+
 // Figure 25, the man with the sack, from the left; sits down near the left edge to eat.
 //   phase 1  walking right, frames 0..3, 19 pixels a run
 //   phase 2  sitting down, frames 4..7
@@ -380,6 +383,10 @@ void Figure24Script(FigureId id) {
             c.runCount += 1;
             if (c.runCount > Rand() % 56 + 15) {
                 c.runCount = 0;
+                // It stops where its last running picture left it, half a stride on: the
+                // barking pictures are too narrow to hold the dog a whole stride further in,
+                // and without the half stride it would slide back as it stops.
+                f.x += kDogStopStep;
                 f.phase = 2;
             } else if (f.x <= gScene.stageWidth) {
                 f.x += 17;
@@ -670,13 +677,21 @@ void Figure34Script(FigureId id) {
     case 2:
         if (RunEnded(id, kFigure34, 4, 4, Hold(2))) {
             c.frameIndex = 0;
-            f.x -= 31;
+            int next = 2;
             if (Rand() % 40 == 0)
-                f.phase = 3;
+                next = 3;
             else if (Rand() % 10 == 0)
-                f.phase = 4;
-            else if (f.x < -f.width)
-                LeaveStage(id);
+                next = 4;
+            // A run that ends in a stop takes no step, as on the way right: his standing pictures
+            // are painted once for both directions, where the last stride of either run ends, so
+            // a step before them would throw him a stride to the left.
+            if (next != 2) {
+                f.phase = next;
+            } else {
+                f.x -= 31;
+                if (f.x < -f.width)
+                    LeaveStage(id);
+            }
         }
         return;
     case 3:

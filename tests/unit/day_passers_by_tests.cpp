@@ -389,22 +389,54 @@ TEST_F(DayPassersBy, ParcelWomanPausesOnlyWellInsideTheStage) {
     }
 }
 
-TEST_F(DayPassersBy, GreenUniformEitherStepsOrStopsAtTheEndOfARunToTheRight) {
-    for (uint32_t seed = 1; seed <= 20; ++seed) {
+TEST_F(DayPassersBy, GreenUniformEitherStepsOrStopsAtTheEndOfARunEitherWay) {
+    // His standing pictures are painted where the last stride of a run ends, to the right or to
+    // the left, so a run that ends in a stop takes no step in either direction.
+    int stopsFromTheLeftWalk = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
         SetUp();
         SeedRandom(seed);
         FigureRecord& f = Bring(34);
         for (int ticks = 0; f.active && ticks < kTickLimit; ++ticks) {
             const int x = f.x, phase = f.phase;
             Tick(34);
-            if (phase != 1 || !f.active)
+            if ((phase != 1 && phase != 2) || !f.active)
                 continue;
-            if (f.phase == 1)
-                ASSERT_TRUE(f.x == x || f.x == x + 31);
-            else
-                ASSERT_EQ(f.x, x) << "a stop takes no step";
+            const int stride = phase == 1 ? 31 : -31;
+            if (f.phase == phase) {
+                ASSERT_TRUE(f.x == x || f.x == x + stride) << "phase " << phase;
+            } else {
+                ASSERT_TRUE(f.phase == 3 || f.phase == 4);
+                ASSERT_EQ(f.x, x) << "a stop takes no step, phase " << phase;
+                stopsFromTheLeftWalk += phase == 2;
+            }
         }
     }
+    EXPECT_GT(stopsFromTheLeftWalk, 0);
+}
+
+TEST_F(DayPassersBy, DogStopsToBarkHalfAStrideOnAndRunsOnFromThere) {
+    int barks = 0;
+    for (uint32_t seed = 1; seed <= 10; ++seed) {
+        SetUp();
+        SeedRandom(seed);
+        FigureRecord& f = Bring(24);
+        for (int ticks = 0; f.active && ticks < kTickLimit; ++ticks) {
+            const int x = f.x, phase = f.phase;
+            Tick(24);
+            if (!f.active)
+                break;
+            if (phase == 1 && f.phase == 2) {
+                ++barks;
+                ASSERT_EQ(f.x, x + 8) << "where its last running picture left it";
+            } else if (phase == 1) {
+                ASSERT_TRUE(f.x == x || f.x == x + 17);
+            } else if (phase == 2) {
+                ASSERT_EQ(f.x, x) << "barks, and runs on or back, from where it stands";
+            }
+        }
+    }
+    EXPECT_GT(barks, 5);
 }
 
 TEST_F(DayPassersBy, SoundsComeWithTheirChance) {

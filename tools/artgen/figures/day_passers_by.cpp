@@ -220,12 +220,15 @@ Image sheet_fig11() {
 // walking and waiting frames stand with the soles on row 465; frames 8 to
 // 17 are drawn 13 rows higher, so she stands on the booth's base (its top
 // row, 452). Frames 8, 9, 16 and 17 lie at column 483, 10 to 15 at 538.
+// The script shows each of the frames that take her in and out for a single
+// tick, so she covers the way from where she waits, through the door (the
+// booth's left half) to the telephone and back in even steps of about 15.
 namespace b14 {
 constexpr int kOutsideTop = 358 - 113 - 194 + 302;  // 353
 constexpr int kInsideTop = kOutsideTop - 13;         // 340
 constexpr int kAt = 483, kCalling = 538;
 constexpr double kWait = 520;   // hip column while she looks for a coin
-constexpr double kPhone = 572;  // in the booth, facing the telephone
+constexpr double kPhone = 565;  // in the booth, facing the telephone
 constexpr Pt kPhoneSet{598, 392};
 }  // namespace b14
 
@@ -249,7 +252,7 @@ Image sheet_fig14(bool own_booth, const Image& street_day, bool person_only) {
         paint_frame(sheet, fr[k], [&](Image& f) { person(f, L, walking(L, k, 1, Held::None, Held::Handbag), walk_anchor(34, 18, k, 1)); });
     // and back, from the booth (479 or 483) to the left edge
     for (int k = 0; k < 4; ++k)
-        paint_frame(sheet, fr[18 + k], [&](Image& f) { person(f, L, walking(L, k, -1, Held::Handbag), walk_anchor(41, 18, k, -1)); });
+        paint_frame(sheet, fr[18 + k], [&](Image& f) { person(f, L, walking(L, k, -1, Held::Handbag), walk_anchor(48, 18, k, -1)); });
 
     // 4 to 7: at the booth, she finds a coin in her handbag
     const double w = kWait - kAt;
@@ -300,18 +303,18 @@ Image sheet_fig14(bool own_booth, const Image& street_day, bool person_only) {
     auto stand = [&](Image& f, const Pose& p, int left, double picture_x, const Extra& e = nullptr) {
         return paint_person(f, L, p, picture_x - left, f.h - 1, e);
     };
-    // 8: up on the base, walking along the glass to the door
-    at_booth(8, kAt, false, 0, [&](Image& f) {
-        Pose p = walking(L, 1, 1, Held::Fist, Held::Handbag);
-        stand(f, p, kAt, 562);
-    });
-    // 9: pulls the door open by its handle
-    at_booth(9, kAt, false, 0.5, [&](Image& f) {
+    // 8: up on the base, she pulls the door open by its handle
+    at_booth(8, kAt, false, 0.3, [&](Image& f) {
         Pose p = stand_pose(1);
         p.hold[1] = Held::Handbag;
         p.hold[0] = Held::Fist;
-        p.put_hand(0, 0.15, 0.24);
-        stand(f, p, kAt, 604);
+        p.put_hand(0, 0.13, 0.26);
+        stand(f, p, kAt, 536);
+    });
+    // 9: steps in through the open door
+    at_booth(9, kAt, true, 0.95, [&](Image& f) {
+        Pose p = walking(L, 1, 1, Held::None, Held::Handbag);
+        stand(f, p, kAt, 552);
     });
     // 10 to 15: on the phone, the cord running to the set on the back wall
     auto call = [&](int idx, Pose p) {
@@ -352,15 +355,18 @@ Image sheet_fig14(bool own_booth, const Image& street_day, bool person_only) {
         wave.mouth = 0;
         call(15, wave);
     }
-    // 16: hung up, she turns to go; 17: out on the base
-    at_booth(16, kAt, true, 0, [&](Image& f) {
+    // 16: hung up, she turns and pushes the door open; 17: out on the base
+    // through the open door
+    at_booth(16, kAt, true, 0.6, [&](Image& f) {
         Pose p = stand_pose(-1);
-        p.hold[0] = Held::Handbag;
-        stand(f, p, kAt, 562);
+        p.hold[1] = Held::Handbag;
+        p.hold[0] = Held::Fist;
+        p.put_hand(0, 0.05, 0.26);
+        stand(f, p, kAt, 557);
     });
-    at_booth(17, kAt, false, 0, [&](Image& f) {
+    at_booth(17, kAt, false, 0.95, [&](Image& f) {
         Pose p = walking(L, 3, -1, Held::Handbag);
-        stand(f, p, kAt, 546);
+        stand(f, p, kAt, 543);
     });
     return sheet;
 }

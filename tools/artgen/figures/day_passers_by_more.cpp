@@ -136,10 +136,11 @@ Image sheet_fig24() {
                              {430, 72}, {503, 64}, {568, 80}, {649, 72}, {722, 64}, {787, 56},
                              {844, 64}, {909, 64}, {974, 64}, {1039, 56}, {1096, 56}},
                             54);
-    // Running right ends a run 17 pixels on, and the barking frames stand
-    // where the next run would have started; running back left turns round
-    // over the same ground.
-    const double run_right = 22, bark = 28, run_left = 39;
+    // Running right ends a run 17 pixels on; when it stops to bark the script
+    // moves it 8 on, and the barking frames stand where the last running
+    // frame left it. Running on starts from there, a little behind, and
+    // running back left turns round over the same ground.
+    const double run_right = 22, bark = 26, run_left = 39;
     for (int k = 0; k < 4; ++k) {
         paint_frame(sheet, fr[k], [&](Image& f) { paint_big_dog(f, trot(k), walk_anchor(run_right, 17, k, 1), 1); });
         paint_frame(sheet, fr[13 + k], [&](Image& f) { paint_big_dog(f, trot(k), walk_anchor(run_left, 14, k, -1), -1); });
@@ -378,7 +379,8 @@ Image sheet_fig29() {
         paint_frame(sheet, fr[21 + k], [&](Image& f) { person(f, L, laden(walking(L, k, -1)), walk_anchor(b0, step, k, -1), by_string); });
     }
     // 4 to 20: the pause, all at one hip column, within a step of where the
-    // next run would have begun (the elbows need the room on the right)
+    // next run would have begun (the elbows need the room on the right). It
+    // begins facing the street, since she may have been walking either way.
     const double w = a0 + step - 2;
     enum Hold { String, Arms, ArmsHigh, Label };
     const struct {
@@ -387,7 +389,7 @@ Image sheet_fig29() {
         int look;
         double nod;
         bool blink;
-    } pause[17] = {{1, String, 0, 0, false}, {0, String, 0, 0, false}, {0, Arms, 0, 0, false},  {0, Arms, -1, 0, false},
+    } pause[17] = {{0, String, 0, 4, false}, {0, String, 0, 0, false}, {0, Arms, 0, 0, false},  {0, Arms, -1, 0, false},
                    {0, Arms, 1, 0, false},  {0, ArmsHigh, 0, 0, false}, {0, ArmsHigh, 0, 0, true}, {0, Label, 0, 16, false},
                    {0, Label, 0, 20, true}, {0, Arms, -1, 4, false}, {0, Arms, 0, 0, false},  {1, String, 0, 0, false},
                    {0, String, 1, 0, false}, {0, String, 0, 8, false}, {0, Arms, 1, 0, false}, {0, Arms, -1, 0, false},
@@ -466,8 +468,11 @@ Image sheet_fig30() {
     walk_row(35, true);
 
     // 4 to 33: playing. The ball's path, frame by frame, in frame
-    // coordinates; who holds it (0 the girl, 1 the boy, -1 nobody).
-    const double xg = 30, xb = 72;
+    // coordinates before `play_dx`; who holds it (0 the girl, 1 the boy, -1
+    // nobody). The script stops them with the step of the run taken, so the
+    // game is played that far to the right, where the pair stood last.
+    const double play_dx = 5;
+    const double xg = 30 + play_dx, xb = 72 + play_dx;
     const int G0 = 72;  // bottom row
     const struct {
         int holder;
@@ -483,7 +488,7 @@ Image sheet_fig30() {
     for (int k = 0; k < 30; ++k)
         paint_frame(sheet, fr[4 + k], [&](Image& f) {
             const auto& s = play[k];
-            const Pt ball{s.bx, s.by};
+            const Pt ball{s.bx + play_dx, s.by};
             auto pose_of = [&](const Look& L, int facing, double at, bool holds, bool last) {
                 Pose p = stand_pose(facing);
                 if (last && facing > 0) p = stand_pose(-1);
@@ -532,8 +537,10 @@ Image sheet_fig30() {
 
 // ---------------------------------------------------------------------------
 // Figure 34: walks with long strides, stops, looks about, turns back and
-// forth. His stops begin where a run ended, without the stride, and leave
-// 22 to the right or 20 to the left; all standing frames share one hip.
+// forth. His stops begin where a run ended, without the stride, whichever
+// way he walked, and leave 22 to the right or 30 or 20 to the left; all
+// standing frames share one hip, and the walk to the left starts half-way
+// between where those two leave him.
 Image sheet_fig34() {
     const Look& L = look_of(34);
     Image sheet(1888, 77);
@@ -542,26 +549,29 @@ Image sheet_fig34() {
                              {948, 80},   {1029, 80},  {1110, 80},  {1191, 88},  {1280, 88},  {1369, 88},
                              {1458, 88},  {1547, 88},  {1636, 88},  {1725, 80},  {1806, 80}},
                             77);
-    const double a0 = 18, b0 = 64, step = 31, still = 44;
+    const double a0 = 18, b0 = 69, step = 31, still = 44;
     for (int k = 0; k < 4; ++k) {
         paint_frame(sheet, fr[k], [&](Image& f) { person(f, L, walking(L, k, 1), walk_anchor(a0, step, k, 1)); });
         paint_frame(sheet, fr[4 + k], [&](Image& f) { person(f, L, walking(L, k, -1), walk_anchor(b0, step, k, -1)); });
     }
-    // 8 to 14: stops, turns to the street, looks up and down it
+    // 8 to 14: stops facing the street (he may have walked either way) and
+    // looks up and down it
     auto side = [](int facing) { return stand_pose(facing); };
     auto front = [](int look) {
         Pose p = front_pose();
         p.look = look;
         return p;
     };
-    std::vector<Pose> looks = {side(1), turn_pose(1, 0), front(-1), front(0), front(1), front(1), front(0)};
+    std::vector<Pose> looks = {front(0), front(-1), front(-1), front(0), front(1), front(1), front(0)};
+    looks[2].nod = 10;  // down the street to the left
     looks[5].hold[1] = Held::Fist;
     looks[5].put_hand(1, 0.05, -0.1);  // shading his eyes
     looks[6].arm[0] = looks[6].arm[1] = {-12, 50};  // hands clasped before him
     for (int k = 0; k < 7; ++k) paint_frame(sheet, fr[8 + k], [&](Image& f) { person(f, L, looks[k], still); });
-    // 15 to 22: turning back and forth
-    std::vector<Pose> turns = {side(1), turn_pose(1, -1), front(0), turn_pose(-1, -1), side(-1), turn_pose(-1, 1), front(0), turn_pose(1, 1)};
-    turns[6].look = -1;
+    // 15 to 22: turning back and forth, from facing the street; the turn
+    // may start after a walk either way and restarts from its first picture
+    std::vector<Pose> turns = {front(0), turn_pose(-1, -1), side(-1), turn_pose(-1, 1), front(0), turn_pose(1, 1), side(1), turn_pose(1, -1)};
+    turns[4].look = -1;
     for (int k = 0; k < 8; ++k) paint_frame(sheet, fr[15 + k], [&](Image& f) { person(f, L, turns[k], still); });
     return sheet;
 }

@@ -345,22 +345,24 @@ Image sheet_fig06(bool own_booth, const Image& street_day) {
     auto stand_at = [&](Image& f, const Pose& p, double picture_x, int ground) {
         paint_person(f, L, p, picture_x - wide.x, ground);
     };
-    // 4: arrives at the booth; 5: pulls the door open; 6: steps in; 7: the door shuts
-    at_booth(4, wide, false, 0, [&](Image& f) { stand_at(f, walking(L, 0, 1), 548, f.h - 1); });
+    // 4: arrives at the booth's door (its left half); 5: pulls the door open
+    // by the handle; 6: steps in; 7: the door shuts behind her. Each is shown
+    // for one tick, so the steps between them stay short.
+    at_booth(4, wide, false, 0, [&](Image& f) { stand_at(f, walking(L, 0, 1), 530, f.h - 1); });
     at_booth(5, wide, false, 0.45, [&](Image& f) {
         Pose p = stand_pose(1);
-        p.put_hand(0, 0.1, 0.2);
-        stand_at(f, p, 611, f.h - 1);
+        p.put_hand(0, 0.2, 0.22);
+        stand_at(f, p, 532, f.h - 1);
     });
     at_booth(6, wide, true, 0.9, [&](Image& f) {
         Pose p = front_pose();
         p.view = View::Back;
-        stand_at(f, p, 609, floor_row - 2);
+        stand_at(f, p, 552, floor_row - 2);
     });
     at_booth(7, wide, true, 0.25, [&](Image& f) {
         Pose p = stand_pose(1);
         p.put_hand(0, 0.12, 0.05);
-        stand_at(f, p, 570, floor_row - 2);
+        stand_at(f, p, 563, floor_row - 2);
     });
     // 8 to 11: on the phone, seen through the glass; the cord runs to the set
     auto call = [&](int idx, Pose p) {
@@ -402,7 +404,7 @@ Image sheet_fig06(bool own_booth, const Image& street_day) {
         call(11, r);
     }
     // 12: out again, the door swinging shut behind her
-    at_booth(12, wide, false, 0.35, [&](Image& f) { stand_at(f, walking(L, 3, -1), 560, f.h - 1); });
+    at_booth(12, wide, false, 0.35, [&](Image& f) { stand_at(f, walking(L, 3, -1), 548, f.h - 1); });
     return sheet;
 }
 

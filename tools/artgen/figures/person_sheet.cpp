@@ -79,7 +79,7 @@ void paint_litter_peel(Image& frame) {
 namespace booth {
 namespace {
 
-bool rail_row(int y) { return (y >= 352 && y < 355) || (y >= 384 && y < 387) || (y >= 418 && y < 421); }
+bool rail_row(int y) { return (y >= 352 && y < 355) || (y >= kMiddleRail && y < kMiddleRail + 3) || (y >= 418 && y < 421); }
 bool streak(int x, int y) { return ((x - kGlassLeft) + (y - kGlassTop)) % 41 < 4; }
 
 // Whoever stands behind the clear glass keeps their own colours; only the
@@ -100,8 +100,8 @@ bool structure(int x, int y) {
     if (x >= kGlassRight && x < 635 && y >= 336 && y < 458) return true;
     if (x >= kGlassLeft && x < kGlassRight && y >= kGlassTop && y < kGlassBottom) {
         if (rail_row(y)) return true;
-        if (x >= 583 && x < kDoorLeft) return true;                        // middle post
-        if (x >= 620 && x < 623 && y >= 400 && y < 414) return true;       // handle
+        if (x >= kDoorRight && x < kDoorRight + 3) return true;  // middle post
+        if (x >= kHandleX && x < kHandleX + 3 && y >= kHandleTop && y < kHandleTop + kHandleRows) return true;
     }
     return false;
 }
@@ -113,23 +113,30 @@ Image compose(const Image& street, const Rect& at, const std::function<void(Imag
     Image layer(at.w, at.h);
     person(layer);
     Image out(at.w, at.h);
-    const int panel_w = door_open > 0 ? int(std::lround((kGlassRight - kDoorLeft) * std::cos(door_open * 1.3))) : 43;
+    const int panel_w = door_open > 0 ? int(std::lround((kDoorRight - kGlassLeft) * std::cos(door_open * 1.3))) : 42;
     const bool open = door_open > 0;
+    // Swung open, the panel turns on the middle post towards the pavement
+    // and is seen narrower, between the post and its free edge; the
+    // doorway opens between the left post and that edge.
+    const int free_edge = kDoorRight - panel_w;
     auto in_opening = [&](int x, int y) {
-        return open && x >= kDoorLeft + panel_w && x < kGlassRight && y >= kGlassTop && y < kGlassBottom;
+        return open && x >= kGlassLeft && x < free_edge && y >= kGlassTop && y < kGlassBottom;
     };
     auto in_panel = [&](int x, int y) {
         // swung out over the pavement, the door reaches down to the ground
-        return open && x >= kDoorLeft && x < kDoorLeft + panel_w + 1 && y >= kGlassTop - 2 && y < kGlassBottom + 3;
+        return open && x >= free_edge - 1 && x < kDoorRight && y >= kGlassTop - 2 && y < kGlassBottom + 3;
     };
     auto panel_px = [&](int x, int y, uint8_t behind) -> uint8_t {
         // the opened door seen at an angle: its yellow frame, and glass
-        // through which whatever is behind shows a little paler
-        int u = x - kDoorLeft;
-        bool edge = u < 2 || u >= panel_w - 1 || y < kGlassTop + 1 || y >= kGlassBottom || (y >= 383 && y < 386) || (y >= 417 && y < 420);
+        // through which whatever is behind shows a little paler; u counts
+        // from the hinge
+        int u = kDoorRight - 1 - x;
+        bool edge = u < 2 || u >= panel_w - 1 || y < kGlassTop + 1 || y >= kGlassBottom ||
+                    (y >= kMiddleRail - 1 && y < kMiddleRail + 2) || (y >= 417 && y < 420);
         const Ramp& paint = self_contained ? ramp::chrome : ramp::paint_yellow;
-        if (edge) return band(paint, u < 1 ? 4.6 : u >= panel_w - 1 ? 2.6 : 3.6, x, y);
-        if (u == panel_w - 2 && y >= 398 && y < 412) return self_contained ? ramp::grey(2) : ramp::chrome(4);
+        if (edge) return band(paint, u >= panel_w - 1 ? 4.6 : u < 1 ? 2.6 : 3.6, x, y);
+        if (u == panel_w - 2 && y >= kHandleTop - 2 && y < kHandleTop - 2 + kHandleRows)
+            return self_contained ? ramp::grey(2) : ramp::chrome(4);
         return shift(behind, ((u + y) % 23) < 3 ? 2 : 1);
     };
     auto unglassed = [&](int x, int y) {

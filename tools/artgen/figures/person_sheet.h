@@ -7,6 +7,7 @@
 
 #include "core/image.h"
 #include "figures/person.h"
+#include "scenes/street.h"
 
 namespace art::figures {
 
@@ -53,9 +54,7 @@ namespace booth {
 
 // Columns and rows of the booth in the picture (= stage columns, stage rows
 // + 302).
-constexpr int kGlassLeft = 541, kGlassRight = 629, kGlassTop = 352, kGlassBottom = 452;
-constexpr int kDoorLeft = 586;  // the door fills kDoorLeft..kGlassRight, hinged on the middle post
-constexpr int kFloor = 452;     // top row of the booth's base
+using namespace street::booth_parts;
 
 // A frame of a caller at the booth. `street` is the day picture the booth
 // is part of (or a picture with a booth of its own painted at the same

@@ -140,9 +140,11 @@ void paint_booth(Scene& s) {
     // frame: posts, door bars, roof with the sign
     post(img, 535, 6, 336, 458, y);
     post(img, 629, 6, 336, 458, y);
-    for (int by : {352, 384, 418}) rail(img, 541, 629, by, 3, y);
-    post(img, 583, 3, 352, 452, y);
-    fill_rect(img, {620, 400, 3, 14}, ramp::chrome(4));  // door handle
+    // the door is the left half, hinged on the middle post, its handle by
+    // the left post; the middle bar passes below the heads of callers inside
+    for (int by : {352, booth_parts::kMiddleRail, 418}) rail(img, 541, 629, by, 3, y);
+    post(img, booth_parts::kDoorRight, 3, 352, 452, y);
+    fill_rect(img, {booth_parts::kHandleX, booth_parts::kHandleTop, 3, booth_parts::kHandleRows}, ramp::chrome(4));  // door handle
     shade_box(img, {533, 452, 104, 8}, ramp::grey, 2.4, 1.0);
     shade_box(img, {530, 328, 110, 8}, y, 3.4, 1.2);
     Rect sign{536, 336, 98, 15};

@@ -302,6 +302,99 @@ static double facing(const Image& img, const Rect& r) {
     return ns && na ? skin / ns - all / na : 0;
 }
 
+// ---------------------------------------------------------------------------
+// Phase changes: the last picture of one phase and the first of the next, at
+// the places the script draws them (dx, dy as in a run, from the first
+// draw). The body (without flying props) may move on by at most `most`
+// columns, a little more than a walking picture carries it, and head and
+// feet by `rows`: a stop, a turn or a step into the booth must not make the
+// figure jump.
+struct Change {
+    const char* sheet;
+    const char* what;
+    At from, to;
+    double most;
+    int rows = 2;
+    int walked = 0;  // 1 or -1: the way it walked before; it must not stop facing the other
+};
+
+static std::vector<Change> changes() {
+    return {
+        // the script moves the dog 8 on when it stops to bark
+        {"FIG24_T00", "stops running to bark", {3, 0, 0}, {4, 8, 0}, 4},
+        {"FIG24_T00", "runs on after barking", {4, 0, 0}, {0, 0, 0}, 5},
+        {"FIG24_T00", "runs back after barking", {4, 0, 0}, {13, 0, 0}, 8},
+        {"FIG24_T00", "stops running back", {16, 0, 0}, {13, -14, 0}, 6},
+        {"FIG29_T00", "pauses after walking right", {3, 0, 0}, {4, 0, 0}, 6, 2, 1},
+        {"FIG29_T00", "pauses after walking left", {24, 0, 0}, {4, -21, 0}, 6, 2, -1},
+        {"FIG29_T00", "walks on right after a pause", {20, 0, 0}, {0, 25, 0}, 8},
+        {"FIG29_T00", "turns back left after a pause", {20, 0, 0}, {21, 8, 0}, 8},
+        {"FIG34_T00", "stops after walking right", {3, 0, 0}, {8, 0, 0}, 6, 2, 1},
+        {"FIG34_T00", "turns about after walking right", {3, 0, 0}, {15, 0, 0}, 6, 2, 1},
+        {"FIG34_T00", "stops after walking left", {7, 0, 0}, {8, 0, 0}, 6, 2, -1},
+        {"FIG34_T00", "turns about after walking left", {7, 0, 0}, {15, 0, 0}, 6, 2, -1},
+        {"FIG34_T00", "walks on right after stopping", {14, 0, 0}, {0, 22, 0}, 9},
+        {"FIG34_T00", "walks back left after stopping", {14, 0, 0}, {4, -30, 0}, 9},
+        {"FIG34_T00", "walks on right after turning", {22, 0, 0}, {0, 22, 0}, 9},
+        {"FIG34_T00", "walks back left after turning", {22, 0, 0}, {4, -20, 0}, 9},
+        {"FIG15_T00", "stands still after walking", {3, 0, 0}, {12, 20, 0}, 8},
+        {"FIG15_T00", "walks on after standing", {14, 0, 0}, {0, 0, 0}, 8},
+        {"FIG20_T00", "sets off left", {13, 0, 0}, {0, 0, 0}, 6},
+        {"FIG20_T00", "sets off right", {13, 0, 0}, {4, 0, 0}, 6},
+        // sitting down, the knees come forward and carry the body's middle
+        // on by more than a step; the frames are drawn higher by the script's
+        // shift, with the soles on the shelter's floor or the bench's foot
+        {"FIG15_T00", "sits down on the bench", {3, 0, 0}, {4, 20, -17}, 16, 17},
+        {"FIG15_T00", "gets up from the bench", {7, 0, 0}, {0, 10, 17}, 8, 17},
+        {"FIG25_T00", "sits down", {3, 0, 0}, {4, 19, -20}, 16, 20},
+        {"FIG25_T00", "eats on", {12, 0, 0}, {13, 0, 0}, 6},
+        {"FIG25_T00", "rests", {15, 0, 0}, {16, 0, 0}, 6},
+        {"FIG25_T00", "eats again", {21, 0, 0}, {8, 0, 0}, 6},
+        {"FIG25_T00", "gets up", {21, 0, 0}, {22, 0, 15}, 8, 15},
+        {"FIG25_T00", "walks off after getting up", {28, 0, 0}, {29, 0, 0}, 6},
+        {"FIG30_T00", "stop to play", {3, 0, 0}, {4, -18, 0}, 7},
+        {"FIG30_T00", "walk on after playing", {33, 0, 0}, {35, 0, 0}, 7},
+        // the caller at her stage columns; she steps 13 rows up onto the
+        // booth's base and down again
+        {"FIG14_T01", "walks up to the booth", {3, 468, 0}, {4, 483, 0}, 6},
+        // (each of the frames that take her in and out shows for one tick:
+        // she steps quickly, but without a jump)
+        {"FIG14_T01", "steps up to the booth's door", {7, 483, 0}, {8, 483, -13}, 16, 15},
+        {"FIG14_T01", "opens the door", {8, 483, -13}, {9, 483, -13}, 16},
+        {"FIG14_T01", "steps in", {9, 483, -13}, {10, 538, -13}, 16},
+        {"FIG14_T01", "hangs up", {15, 538, -13}, {16, 483, -13}, 16},
+        {"FIG14_T01", "steps out", {16, 483, -13}, {17, 483, -13}, 16},
+        {"FIG14_T01", "steps down and walks off", {17, 483, -13}, {18, 483, 0}, 16, 15},
+        {"FIG14_T01", "turns back at the booth", {7, 483, 0}, {18, 479, 0}, 8},
+    };
+}
+
+static void change_cases(const std::vector<Picture>& pics, const Image& caller_alone) {
+    for (const Change& ch : changes()) {
+        const Picture* p = find(pics, ch.sheet);
+        CHECK(p != nullptr);
+        if (!p) continue;
+        const SheetWant& w = want(ch.sheet);
+        const Image& img = std::string(ch.sheet) == "FIG14_T01" ? caller_alone : p->img;
+        const std::string what = std::string(ch.sheet) + " " + ch.what;
+        // the children's ball flies above them: their rows are held by the runs
+        if (std::string(ch.sheet) != "FIG30_T00")
+            check_continuity(img, w.frames, {{{ch.from.frame, ch.from.dx, ch.from.dy}, {ch.to.frame, ch.to.dx, ch.to.dy}}}, what,
+                             ch.rows);
+        g_case = what + " frame " + std::to_string(ch.from.frame) + " to " + std::to_string(ch.to.frame);
+        const double a = ch.from.dx + measure(img, w.frames[ch.from.frame], ch.sheet).centre;
+        const double b = ch.to.dx + measure(img, w.frames[ch.to.frame], ch.sheet).centre;
+        if (std::abs(b - a) > ch.most) std::printf("  body moves %.1f columns\n", b - a);
+        CHECK(std::abs(b - a) <= ch.most);
+        if (ch.walked) {
+            g_case = what + ": does not turn about at once";
+            const double faces = facing(img, w.frames[ch.to.frame]);
+            if (faces * ch.walked < -0.5) std::printf("  faces %.1f after walking %d\n", faces, ch.walked);
+            CHECK(faces * ch.walked >= -0.5);
+        }
+    }
+}
+
 // Walking frames carry the figure on by about a quarter of the script's step
 // each, in the direction it walks and faces, and into the next run without
 // a jolt.
@@ -333,8 +426,8 @@ static void walk_cases(const std::vector<Picture>& pics, const Image& caller_alo
 // 16, 17 at column 483 and 10 to 15 at 538.
 static Rect booth_place(int k, const Rect& frame) { return {(k >= 10 && k <= 15) ? 538 : 483, 340, frame.w, frame.h}; }
 
-// The door's panel swings out over the pavement in front of the right half.
-static bool door_area(int x, int y) { return x >= booth::kDoorLeft - 1 && x <= booth::kGlassRight + 1 && y >= booth::kGlassTop - 3 && y <= booth::kGlassBottom + 3; }
+// The door's panel swings out over the pavement in front of the left half.
+static bool door_area(int x, int y) { return x >= booth::kGlassLeft - 1 && x <= booth::kDoorRight + 1 && y >= booth::kGlassTop - 3 && y <= booth::kGlassBottom + 3; }
 
 static void booth_cases(const std::vector<Picture>& pics, const Image& caller_alone, const Image& caller_alone_own) {
     const Picture *t01 = find(pics, "FIG14_T01"), *t00 = find(pics, "FIG14_T00");
@@ -364,7 +457,8 @@ static void booth_cases(const std::vector<Picture>& pics, const Image& caller_al
                 const uint8_t c = t01->img.get(fr.x + x, fr.y + y), her = caller_alone.get(fr.x + x, fr.y + y);
                 const uint8_t s = summer->img.get(px, py), wi = winter->img.get(px, py);
                 if (c == KEY) continue;
-                if (door_area(px, py) && c != s) {
+                // the door as the frame shows it, where she is not
+                if (door_area(px, py) && c != s && her == KEY) {
                     ++door;
                     continue;
                 }
@@ -377,8 +471,11 @@ static void booth_cases(const std::vector<Picture>& pics, const Image& caller_al
         CHECK(wrong == 0);
         // behind the glass the booth's rails and posts cross her
         if (k >= 10 && k <= 16) CHECK(in_front >= 20);
-        if (k == 9) CHECK(door >= 150);
-        else if (k >= 10) CHECK(door < 150);
+        // she opens the door to go in and to come out, and it is shut
+        // while she phones
+        const bool door_open = k == 8 || k == 9 || k == 16 || k == 17;
+        if (door_open != (door >= 150)) std::printf("  %d pixels of the door differ from the street's\n", door);
+        CHECK(door_open == (door >= 150));
 
         g_case = "FIG14_T00 frame " + std::to_string(k) + " brings its own booth";
         int booth_px = 0, off = 0;
@@ -386,12 +483,40 @@ static void booth_cases(const std::vector<Picture>& pics, const Image& caller_al
             for (int x = 0; x < fr.w; ++x) {
                 const int px = at.x + x, py = at.y + y;
                 const uint8_t c = t00->img.get(fr.x + x, fr.y + y), her = caller_alone_own.get(fr.x + x, fr.y + y);
-                if (her != KEY || door_area(px, py)) continue;
-                if (c != own.get(px, py)) ++off;
+                if (her != KEY) continue;
                 booth_px += c != KEY;
+                if (!door_area(px, py) && c != own.get(px, py)) ++off;
             }
         CHECK(off == 0);
         CHECK(booth_px >= 2000);
+    }
+}
+
+// On the phone she stands behind the booth's glass, crossed by its frame;
+// no bar of it may run across her head (skin and hair, down to the chin),
+// where it would read as a yellow band over her face.
+static void head_bar_cases(const std::vector<Picture>& pics, const Image& caller_alone) {
+    const Picture* t01 = find(pics, "FIG14_T01");
+    if (!t01) return;
+    const SheetWant& w = want("FIG14_T01");
+    for (int k = 10; k <= 15; ++k) {
+        g_case = "FIG14_T01 frame " + std::to_string(k) + ": no booth bar across her head";
+        const Rect& fr = w.frames[size_t(k)];
+        int top = -1, chin = -1, left = 1 << 20, right = -1;
+        for (int y = fr.y; y < fr.bottom(); ++y)
+            for (int x = fr.x; x < fr.right(); ++x) {
+                const uint8_t c = caller_alone.get(x, y);
+                if (!ramp::skin.holds(c) && !ramp::hair.holds(c)) continue;
+                if (top < 0) top = y;
+                if (y > top + 16) continue;  // her head is shorter than that; hands below it do not count
+                chin = y, left = std::min(left, x), right = std::max(right, x);
+            }
+        CHECK(top >= 0);
+        int bar = 0;
+        for (int y = top; y >= 0 && y <= chin; ++y)
+            for (int x = left; x <= right; ++x)
+                bar += caller_alone.get(x, y) != KEY && ramp::paint_yellow.holds(t01->img.get(x, y));
+        CHECK(bar == 0);
     }
 }
 
@@ -466,8 +591,10 @@ int main() {
     sheet_cases(pics);
     continuity_cases(pics, alone);
     walk_cases(pics, alone);
+    change_cases(pics, alone);
     booth_cases(pics, alone, alone_own);
     caller_cases(pics, alone);
+    head_bar_cases(pics, alone);
     night_cases(pics);
     determinism_cases(pics);
     std::printf("day_passers_by_tests: %d passed, %d failed\n", g_passed, g_failed);

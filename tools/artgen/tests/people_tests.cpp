@@ -1,6 +1,7 @@
 // Tests of the persons: the cast table, the posable person, the bus-window
 // faces and the sheets of figures 1 to 9. The frame tables below are typed
 // in again from the figure scripts, independently of the painter's own.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -454,6 +455,39 @@ static void glass_cases(const std::vector<Picture>& pics) {
     }
 }
 
+// On the phone in the street's booth she stands behind its glass, so the
+// booth's frame crosses her; its bars must pass below her head, or a yellow
+// bar runs across her chin. Her head: the rows and columns of skin and hair
+// from her top down to her chin; the booth's parts in front of her are the
+// frame's paint-yellow pixels there.
+static void booth_bar_cases(const std::vector<Picture>& pics) {
+    const Picture* p = find(pics, "FIG06_T01");
+    CHECK(p != nullptr);
+    if (!p) return;
+    std::vector<Frame> fr;
+    for (const SheetWant& w : wanted_sheets())
+        if (w.name == "FIG06_T01") fr = w.frames;
+    for (int k = 8; k <= 11; ++k) {
+        g_case = "FIG06_T01 frame " + std::to_string(k) + ": no booth bar across her head";
+        const Frame& f = fr[size_t(k)];
+        auto head_px = [&](int x, int y) { return ramp::skin.holds(p->img.get(x, y)) || ramp::hair.holds(p->img.get(x, y)); };
+        int top = -1, chin = -1, left = 1 << 20, right = -1;
+        for (int y = f.y; y < f.y + f.h; ++y)
+            for (int x = f.x; x < f.x + f.w; ++x) {
+                if (!head_px(x, y)) continue;
+                if (top < 0) top = y;
+                if (y > top + 20) continue;  // hands further down are not her head
+                chin = y, left = std::min(left, x), right = std::max(right, x);
+            }
+        CHECK(top >= 0);
+        int bar = 0;
+        for (int y = top; y >= 0 && y <= chin; ++y)
+            for (int x = left; x <= right; ++x) bar += ramp::paint_yellow.holds(p->img.get(x, y));
+        if (bar) std::printf("  %d booth pixels across picture rows %d to %d\n", bar, top - f.y + 340, chin - f.y + 340);
+        CHECK(bar == 0);
+    }
+}
+
 int main() {
     cast_cases();
     posing_cases();
@@ -463,6 +497,7 @@ int main() {
     walk_cases(pics);
     stand_cases(pics);
     glass_cases(pics);
+    booth_bar_cases(pics);
     face_cases(pics);
     same_person_cases(pics);
     night_cases(pics);

@@ -82,8 +82,8 @@ bool ParseFilmOptions(std::vector<std::string>* args, FilmOptions* o, std::strin
     return true;
 }
 
-// The sprite draws of the current tick. A script draws its figure at the figure's x,y, so the draw
-// there tells the size of the frame shown (the record holds the size of the whole sheet).
+// The sprite draws of the current tick. A script draws its figure at (or a step from) the figure's
+// x,y, so the draw there tells the size of the frame shown (the record holds the whole sheet's).
 std::vector<RECT> gDraws;  // left, top, width, height
 
 void RecordDraw(HDC dc, int x, int y, int width, int height) {
@@ -206,8 +206,13 @@ int main(int argc, char** argv) {
         const long since = t - started;
         if (since < film.skip || (since - film.skip) % film.every != 0)
             continue;
-        const auto drawn = std::find_if(gDraws.begin(), gDraws.end(),
-                                        [&](const RECT& r) { return r.left == f.x && r.top == f.y; });
+        // Scripts that step on the tick they draw leave x,y a step away from the draw: take the
+        // draw nearest to the figure's point.
+        auto distance = [&](const RECT& r) { return std::abs(r.left - f.x) + std::abs(r.top - f.y); };
+        auto drawn = std::min_element(gDraws.begin(), gDraws.end(),
+                                      [&](const RECT& a, const RECT& b) { return distance(a) < distance(b); });
+        if (drawn != gDraws.end() && distance(*drawn) > 48)
+            drawn = gDraws.end();
         const int frameWidth = drawn != gDraws.end() ? drawn->right : 40;
         const int frameHeight = drawn != gDraws.end() ? drawn->bottom : 80;
         const int w = std::min(film.cropWidth, gScene.stageWidth), h = std::min(film.cropHeight, StageHeight);

@@ -2,13 +2,15 @@
 // holds for the whole process and cannot be taken back.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "host/monitors.h"
 
 namespace {
 
 using GetContextFn = HANDLE(WINAPI*)();
 using AwarenessOfFn = int(WINAPI*)(HANDLE);
-constexpr int kUnaware = 0, kPerMonitorAware = 2;
+constexpr int kPerMonitorAware = 2;
 
 // The awareness the system reports for this thread, or -1 where it cannot say.
 int CurrentAwareness() {
@@ -20,12 +22,20 @@ int CurrentAwareness() {
     return awarenessOf(getContext());
 }
 
+// Per monitor, and chosen by the program itself: once a process has set its awareness, the system
+// refuses to have it set again.
 TEST(RealMonitorPixels, TheRunBecomesAwarePerMonitor) {
-    ASSERT_EQ(CurrentAwareness(), kUnaware) << "a program without a manifest starts scaled by the system";
-    ASSERT_FALSE(IsProcessDPIAware());
+    HMODULE user = GetModuleHandleA("user32.dll");
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    auto setContext = reinterpret_cast<SetContextFn>(GetProcAddress(user, "SetProcessDpiAwarenessContext"));
+    ASSERT_NE(setContext, nullptr);
     UseRealMonitorPixels();
     EXPECT_EQ(CurrentAwareness(), kPerMonitorAware);
     EXPECT_TRUE(IsProcessDPIAware());
+    SetLastError(0);
+    EXPECT_FALSE(setContext(reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))) << "already chosen";
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(CurrentAwareness(), kPerMonitorAware);
     // Asking again (a second full-screen start in the same process) changes nothing and does no harm.
     UseRealMonitorPixels();
     EXPECT_EQ(CurrentAwareness(), kPerMonitorAware);

@@ -57,19 +57,19 @@ Shot Capture(HWND window, int width, int height) {
     return shot;
 }
 
-struct Run {
+struct SceneRun {
     Shot shot;
     int factor = 0;
     int sceneWidth = 0, sceneHeight = 0;
 };
 
 // The scene on a window of the given size for the given ticks, from the given faked time.
-Run RunScene(int width, int height, bool mayZoom, const char* start, int ticks) {
+SceneRun RunScene(int width, int height, bool mayZoom, const char* start, int ticks) {
     HMODULE saver = LoadLibraryExA(ScrPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     EXPECT_NE(saver, nullptr);
     SetTimeSource(FakeTimeSource);
     SetFakeTime(static_cast<double>(ParseLocalTime(start)));
-    Run run;
+    SceneRun run;
     {
         SceneWindow scene;
         EXPECT_TRUE(scene.Open(width, height, saver, 23, mayZoom));
@@ -113,11 +113,11 @@ protected:
         ASSERT_GE(GetSystemMetrics(SM_CYSCREEN), 2160);
     }
     void Compare(int width, int height, int n, const char* start, int ticks) {
-        const Run big = RunScene(width, height, true, start, ticks);
+        const SceneRun big = RunScene(width, height, true, start, ticks);
         ASSERT_EQ(big.factor, n);
         EXPECT_EQ(big.sceneWidth, width / n);
         EXPECT_EQ(big.sceneHeight, height / n);
-        const Run small = RunScene(width / n, height / n, false, start, ticks);
+        const SceneRun small = RunScene(width / n, height / n, false, start, ticks);
         ASSERT_EQ(small.factor, 1);
         ASSERT_FALSE(big.shot.pixels.empty());
         ASSERT_FALSE(small.shot.pixels.empty());
@@ -138,7 +138,7 @@ TEST_F(ZoomCompare, ThreeTimesOn3840x2160) {
 
 TEST_F(ZoomCompare, OffTheSceneStandsAtItsOwnSize) {
     StoreSetting("Zoom", 0);
-    const Run off = RunScene(2560, 1440, true, "2026-07-01 11:58", 40);
+    const SceneRun off = RunScene(2560, 1440, true, "2026-07-01 11:58", 40);
     EXPECT_EQ(off.factor, 1);
     EXPECT_EQ(off.sceneWidth, 2560);
     EXPECT_EQ(off.sceneHeight, 1440);
@@ -149,7 +149,7 @@ TEST_F(ZoomCompare, OffTheSceneStandsAtItsOwnSize) {
 }
 
 TEST_F(ZoomCompare, APreviewOrABenchWindowIsNeverEnlarged) {
-    const Run plain = RunScene(2560, 1440, false, "2026-07-01 11:58", 5);
+    const SceneRun plain = RunScene(2560, 1440, false, "2026-07-01 11:58", 5);
     EXPECT_EQ(plain.factor, 1);
     EXPECT_EQ(plain.sceneWidth, 2560);
 }

@@ -101,13 +101,17 @@ void PaintZoomedScene(HWND window, const RECT& paint) {
     part = RECT{std::max(part.left, 0L) / n, std::max(part.top, 0L) / n, (std::max(part.right, 0L) + n - 1) / n,
                 (std::max(part.bottom, 0L) + n - 1) / n};
     const RECT scene{0, 0, gScene.screenWidth, gScene.screenHeight};
-    if (gScene.backdropDc && IntersectRect(&part, &part, &scene))
+    if (!IntersectRect(&part, &part, &scene))
+        return;
+    if (gScene.backdropDc)
         BitBlt(gScene.screenDc, part.left, part.top, part.right - part.left, part.bottom - part.top,
                gScene.backdropDc, part.left, part.top, SRCCOPY);
-    ShowZoomedDraws();
+    RepaintZoomed(part);
 }
 
 void ScenePaint(HWND window) {
+    // Anything still waiting to be enlarged goes out before the paint clips the window's context.
+    ShowZoomedDraws();
     PAINTSTRUCT ps;
     BeginPaint(window, &ps);
     if (ZoomActive()) {

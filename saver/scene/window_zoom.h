@@ -7,6 +7,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 // The picture the factor is measured against.
 constexpr int ZoomPictureWidth = 1024;
 constexpr int ZoomPictureHeight = 660;
@@ -20,8 +22,17 @@ struct WindowZoom {
     HDC windowDc;             // the window's context; at factor 1 the scene's screen itself
     HDC sceneDc;              // factor > 1: the memory context the scene draws in
     HBITMAP sceneBitmap;      // its picture of (window part / factor)
-    int sceneWidth, sceneHeight;  // its size in picture pixels
     HGDIOBJ originalBitmap;
+    int sceneWidth, sceneHeight;  // its size in picture pixels
+    // On a display of 32 bits per pixel the scene's picture is one the program can read: a part is
+    // then enlarged by the program itself, and only where its pixels differ from what the window
+    // was last given (kept in shown), through a band of enlarged rows. Elsewhere: StretchBlt.
+    uint32_t* scenePixels;
+    uint32_t* shown;
+    HDC bandDc;
+    HBITMAP bandBitmap;
+    HGDIOBJ bandOriginal;
+    uint32_t* bandPixels;
 };
 
 extern WindowZoom gZoom;
@@ -40,3 +51,6 @@ HDC ZoomWindowDc();
 // Enlarges onto the window whatever the scene drew into its screen since the last call.
 // Does nothing at factor 1, where the scene drew on the window already.
 void ShowZoomedDraws();
+// Puts the given part of the scene (picture pixels) on the window anew, changed or not: after a
+// paint request the window no longer holds what it was given.
+void RepaintZoomed(const RECT& part);

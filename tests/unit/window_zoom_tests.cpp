@@ -114,10 +114,31 @@ TEST_F(Enlargement, WhatWasDrawnArrivesAsBlocksAndNothingElseIsTouched) {
     EXPECT_EQ(NotBlue(0, 117, kWidth, kHeight), 0) << "below it";
     EXPECT_EQ(NotBlue(0, 90, 120, 117) + NotBlue(159, 90, kWidth, 117), 0) << "beside it";
 
-    // Shown once: the same part is not copied again until something is drawn there anew.
+    // Shown once: the same part is not copied again until something is drawn there anew, and a
+    // draw that leaves the pixels as they were sends nothing either.
     Fill(window, RECT{0, 0, kWidth, kHeight}, RGB(0, 0, 255));
     ShowZoomedDraws();
     EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 0);
+    DrawPattern(scene, 40, 30, 13, 9);
+    ShowZoomedDraws();
+    EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 0);
+
+    // A paint request puts the part back, changed or not.
+    RepaintZoomed(RECT{40, 30, 53, 39});
+    EXPECT_EQ(Mismatches(scene, 3, 120, 90, 159, 117), 0);
+    EXPECT_EQ(NotBlue(0, 0, kWidth, 90) + NotBlue(0, 117, kWidth, kHeight), 0);
+}
+
+// Two figures far apart: the window gets their tiles, not the stretch between them.
+TEST_F(Enlargement, FarApartDrawsSendOnlyTheirOwnTiles) {
+    HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
+    ASSERT_TRUE(ZoomActive());
+    DrawPattern(scene, 2, 70, 10, 10);
+    DrawPattern(scene, 180, 70, 10, 10);
+    ShowZoomedDraws();
+    EXPECT_EQ(Mismatches(scene, 3, 6, 210, 36, 240), 0);
+    EXPECT_EQ(Mismatches(scene, 3, 540, 210, 570, 240), 0);
+    EXPECT_EQ(NotBlue(6 * 3 + 120, 210, 480, 240), 0) << "the tiles between them were not sent";
 }
 
 TEST_F(Enlargement, DrawsReachingPastTheSceneStopAtItsEdge) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The enlargement on big screens. Under an Xvfb screen of 3840 x 2160: the seeded scene enlarged
-# against the plain one (zoom_compare_tests), then the real full-screen run at 3x; under 2560 x 1440
-# the run at 2x, and with the option off at its own size in the middle of the screen. The shots are
-# checked against the saver's own pictures enlarged by pixel repetition.
+# against the plain one (zoom_compare_tests), then the real full-screen run at 3x; the compare once
+# more on a 16-bit screen; under 2560 x 1440 the run at 2x, and with the option off at its own size
+# in the middle of the screen. The shots are checked against the saver's own pictures enlarged by
+# pixel repetition.
 # Usage: zoom_e2e.sh <QBR02DLE.SCR> <wine prefix> <output folder> <zoom_compare_tests.exe> <asset folder>
 set -u
 here=$(dirname "$0")
@@ -87,6 +88,14 @@ check "the seeded scene enlarged equals the plain one, block for block" test "$r
 run_saver 3840x2160
 check_enlarged 3840x2160 3 3840 2160
 end_saver 3840x2160 3700 2000
+stop_xvfb
+
+# On a display of 16 bits per pixel the enlargement takes the other way (StretchBlt).
+start_xvfb 3840x2160x16
+wineserver -k 2>/dev/null; wineserver -w
+wine "$compare" "Z:$scr" >"$out/compare-16bit.txt" 2>&1
+rc=$?
+check "at 16 bits per pixel too, block for block" test "$rc" = 0
 stop_xvfb
 
 start_xvfb 2560x1440x24

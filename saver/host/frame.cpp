@@ -89,9 +89,12 @@ int RunSaver(HWND parent) {
     if (preview) {
         GetClientRect(parent, &area);
     } else {
+        // Before any window and before the monitors are measured: the run sees real pixels.
+        UseRealMonitorPixels();
         const ScreenLayout layout = QueryScreenLayout();
         area = layout.window;
         gFrame.sceneRect = layout.scene;
+        gFrame.mayZoom = true;
 
         HWND running = FindWindowA(kClassName, kRunTitle);
         if (running && IsWindow(running)) {

@@ -29,6 +29,7 @@ struct FrameState {
     AssociateContextFn imeFunction;
     HANDLE previousInputContext;
     RECT sceneRect;  // the scene's part of the full-screen window (the primary monitor); empty: all of it
+    bool mayZoom;    // the full-screen run: on a big monitor the scene may be enlarged (never in preview)
 };
 
 extern FrameState gFrame;

@@ -1,5 +1,6 @@
 #include "host/monitors.h"
 
+#include <cstdint>
 #include <vector>
 
 ScreenLayout LayOutScreens(const RECT* monitors, int count, int primary, const RECT& fallback) {
@@ -54,4 +55,32 @@ ScreenLayout QueryScreenLayout() {
     MonitorList list;
     EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&list));
     return LayOutScreens(list.rects.data(), static_cast<int>(list.rects.size()), list.primary, fallback);
+}
+
+void UseRealMonitorPixels() {
+    // Looked up at run time: each way exists only from some Windows version on.
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    using SetAwarenessFn = HRESULT(WINAPI*)(int);
+    using SetAwareFn = BOOL(WINAPI*)();
+    const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4));  // ..._PER_MONITOR_AWARE_V2
+    constexpr int kProcessPerMonitorDpiAware = 2;
+
+    HMODULE user = GetModuleHandleA("user32.dll");
+    if (user) {
+        auto setContext = reinterpret_cast<SetContextFn>(GetProcAddress(user, "SetProcessDpiAwarenessContext"));
+        if (setContext && setContext(perMonitorV2))
+            return;
+    }
+    if (HMODULE shcore = LoadLibraryA("shcore.dll")) {
+        auto setAwareness = reinterpret_cast<SetAwarenessFn>(GetProcAddress(shcore, "SetProcessDpiAwareness"));
+        const bool done = setAwareness && SUCCEEDED(setAwareness(kProcessPerMonitorDpiAware));
+        FreeLibrary(shcore);
+        if (done)
+            return;
+    }
+    if (user) {
+        auto setAware = reinterpret_cast<SetAwareFn>(GetProcAddress(user, "SetProcessDPIAware"));
+        if (setAware)
+            setAware();
+    }
 }

@@ -17,3 +17,9 @@ ScreenLayout LayOutScreens(const RECT* monitors, int count, int primary, const R
 
 // The layout of this machine's monitors now.
 ScreenLayout QueryScreenLayout();
+
+// Makes the process aware of the monitors' real resolution, so that Windows neither reports
+// scaled-down sizes nor blurs the picture with its own enlargement: per monitor where the system
+// offers it, else system-wide, else nothing (systems that do not scale). For the full-screen run
+// only, before its window is made; the dialogs and the preview keep the system's handling.
+void UseRealMonitorPixels();

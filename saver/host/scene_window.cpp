@@ -14,6 +14,7 @@
 #include "scene/mail_check.h"
 #include "scene/scene_state.h"
 #include "scene/stage_copy.h"
+#include "scene/window_zoom.h"
 #include "settings/settings.h"
 
 namespace {
@@ -30,19 +31,21 @@ void DeleteGdiObject(Handle& handle) {
 void SceneStart(HWND window) {
     ResetSceneState();
     gScene.module = GetModuleHandleA(nullptr);
+    LoadSettings();  // first: whether the scene is enlarged is one of them
 
-    gScene.screenDc = GetDC(window);
-    SetGraphicsMode(gScene.screenDc, GM_COMPATIBLE);
-    SetMapMode(gScene.screenDc, MM_TEXT);
+    HDC windowDc = GetDC(window);
+    SetGraphicsMode(windowDc, GM_COMPATIBLE);
+    SetMapMode(windowDc, MM_TEXT);
     // The scene's screen is the primary monitor's part of the window; drawing in its coordinates
     // lands there through the window context's origin (kept, since the class owns its context).
     RECT scene;
     GetClientRect(window, &scene);
     if (!gFrame.preview && !IsRectEmpty(&gFrame.sceneRect))
         scene = gFrame.sceneRect;
-    SetViewportOrgEx(gScene.screenDc, scene.left, scene.top, nullptr);
-    gScene.screenWidth = scene.right - scene.left;
-    gScene.screenHeight = scene.bottom - scene.top;
+    SetViewportOrgEx(windowDc, scene.left, scene.top, nullptr);
+    const int width = scene.right - scene.left, height = scene.bottom - scene.top;
+    const int factor = gFrame.mayZoom ? ZoomFactor(width, height, gSettings.zoomOn != 0) : 1;
+    gScene.screenDc = StartWindowZoom(windowDc, width, height, factor, &gScene.screenWidth, &gScene.screenHeight);
     gScene.clientRect = RECT{0, 0, gScene.screenWidth, gScene.screenHeight};
     gScene.startStage = StartStage::DisplayCheck;
 
@@ -57,7 +60,6 @@ void SceneStart(HWND window) {
     }
     gFigures[34].ready = 0;
 
-    LoadSettings();
     gScene.use24HourClock = GetProfileIntA("intl", "iTime", 1);
 
     if (GetProfileIntA("Mail", "MAPI", 0) > 0 && StartMailCheck(window)) {
@@ -73,19 +75,48 @@ void FillBlackIfAny(HDC dc, const RECT& r) {
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
-// Other monitors than the scene's show black: the parts of a repaint that lie around the scene.
-void PaintAroundScene(HDC dc, const RECT& r) {
-    const LONG w = gScene.screenWidth, h = gScene.screenHeight;
+// Other monitors than the scene's show black: the parts of a repaint that lie around the scene,
+// which covers w x h window pixels from the origin.
+void PaintAroundScene(HDC dc, const RECT& r, LONG w, LONG h) {
     FillBlackIfAny(dc, RECT{r.left, r.top, r.right, std::min(r.bottom, 0L)});
     FillBlackIfAny(dc, RECT{r.left, std::max(r.top, h), r.right, r.bottom});
     FillBlackIfAny(dc, RECT{r.left, std::max(r.top, 0L), std::min(r.right, 0L), std::min(r.bottom, h)});
     FillBlackIfAny(dc, RECT{std::max(r.left, w), std::max(r.top, 0L), r.right, std::min(r.bottom, h)});
 }
 
+// The enlarged scene repaints as the plain one does: the backdrop comes back wherever the window
+// is to be painted, here first in the scene's own screen and from there enlarged.
+void PaintZoomedScene(HWND window, const RECT& paint) {
+    const LONG n = gZoom.factor;
+    POINT origin{};
+    GetViewportOrgEx(gZoom.windowDc, &origin);
+    RECT r;
+    GetClientRect(window, &r);
+    OffsetRect(&r, -origin.x, -origin.y);
+    // Columns and rows that a monitor not divisible by the factor leaves over are black too.
+    PaintAroundScene(gZoom.windowDc, r, gScene.screenWidth * n, gScene.screenHeight * n);
+
+    RECT part = paint;
+    OffsetRect(&part, -origin.x, -origin.y);
+    part = RECT{std::max(part.left, 0L) / n, std::max(part.top, 0L) / n, (std::max(part.right, 0L) + n - 1) / n,
+                (std::max(part.bottom, 0L) + n - 1) / n};
+    const RECT scene{0, 0, gScene.screenWidth, gScene.screenHeight};
+    if (!IntersectRect(&part, &part, &scene))
+        return;
+    if (gScene.backdropDc)
+        BitBlt(gScene.screenDc, part.left, part.top, part.right - part.left, part.bottom - part.top,
+               gScene.backdropDc, part.left, part.top, SRCCOPY);
+    RepaintZoomed(part);
+}
+
 void ScenePaint(HWND window) {
+    // Anything still waiting to be enlarged goes out before the paint clips the window's context.
+    ShowZoomedDraws();
     PAINTSTRUCT ps;
     BeginPaint(window, &ps);
-    if (gScene.screenDc) {
+    if (ZoomActive()) {
+        PaintZoomedScene(window, ps.rcPaint);
+    } else if (gScene.screenDc) {
         // The whole window in the scene's coordinates; BeginPaint has clipped the context to what
         // needs painting, so nothing else is drawn.
         POINT origin{};
@@ -93,7 +124,7 @@ void ScenePaint(HWND window) {
         RECT r;
         GetClientRect(window, &r);
         OffsetRect(&r, -origin.x, -origin.y);
-        PaintAroundScene(gScene.screenDc, r);
+        PaintAroundScene(gScene.screenDc, r, gScene.screenWidth, gScene.screenHeight);
         const RECT scene{0, 0, gScene.screenWidth, gScene.screenHeight};
         if (gScene.backdropDc && IntersectRect(&r, &r, &scene))
             BitBlt(gScene.screenDc, r.left, r.top, r.right - r.left, r.bottom - r.top, gScene.backdropDc, r.left,
@@ -148,8 +179,11 @@ void SceneStop(HWND window) {
     for (HBITMAP& picture : gScene.clockPicture)
         DeleteGdiObject(picture);
 
-    if (gScene.screenDc)
+    if (ZoomActive())
+        StopWindowZoom(window);  // the scene's screen was a picture of its own; the window's context goes too
+    else if (gScene.screenDc)
         ReleaseDC(window, gScene.screenDc);
+    gZoom = WindowZoom{};
     gScene.screenDc = nullptr;
     DeleteGdiObject(gScene.scenePalette);
     DeleteGdiObject(gScene.scratchPalette);

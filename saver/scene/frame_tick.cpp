@@ -11,6 +11,7 @@
 #include "scene/draw_order.h"
 #include "scene/scenery.h"
 #include "scene/stage_copy.h"
+#include "scene/window_zoom.h"
 #include "settings/settings.h"
 
 namespace {
@@ -25,9 +26,11 @@ bool IsDay() {
 }
 
 int DisplayColours() {
-    if (GetDeviceCaps(gScene.screenDc, RASTERCAPS) & RC_PALETTE)
-        return GetDeviceCaps(gScene.screenDc, SIZEPALETTE);
-    return GetDeviceCaps(gScene.screenDc, NUMCOLORS);
+    // An enlarged scene draws into a picture of its own; the colours are the display's.
+    HDC display = ZoomActive() ? ZoomWindowDc() : gScene.screenDc;
+    if (GetDeviceCaps(display, RASTERCAPS) & RC_PALETTE)
+        return GetDeviceCaps(display, SIZEPALETTE);
+    return GetDeviceCaps(display, NUMCOLORS);
 }
 
 void CopyBackdropToWindow() {
@@ -102,7 +105,7 @@ void ShowNotice(const char* name) {
     gScene.startStage = StartStage::NoticeDrifting;
 }
 
-void DriftNotice(HWND window) {
+void DriftNotice() {
     if (gScene.noticeDx == 0) {  // first drifting tick
         gScene.noticeX = (gScene.screenWidth - gScene.noticeWidth) / 2;
         gScene.noticeY = (gScene.screenHeight - gScene.noticeHeight) / 2;
@@ -117,7 +120,8 @@ void DriftNotice(HWND window) {
     if (gScene.noticeY <= 1 || gScene.noticeY > gScene.screenHeight - gScene.noticeHeight - 10)
         gScene.noticeDy = -gScene.noticeDy;
     // The picture's black margin covers the trail of the one-pixel steps.
-    BlitToWindow(window, gScene.noticeX, gScene.noticeY, gScene.noticePicture);
+    // Into the scene's screen, which is the window's own context unless the scene is enlarged.
+    BlitToDc(gScene.screenDc, gScene.noticeX, gScene.noticeY, gScene.noticePicture);
 }
 
 // At most one street sound per tick.
@@ -137,30 +141,38 @@ void PlayAmbientSound() {
         PlaySceneSound(14);
 }
 
+// Each step that draws on the window shows its part enlarged at once (nothing at 1x): one
+// rectangle per step stays small where a union of the clock, the sky and the stage would not.
 void RunningTick(HWND window) {
     if (++gScene.directorTicks >= 9) {
         gScene.directorTicks = 0;
-        if (!SceneDirector(window))
+        const bool goOn = SceneDirector(window);
+        ShowZoomedDraws();  // a rebuilt scenery
+        if (!goOn)
             return;
     }
     RefreshStage();
     DrawFigures();
     CopyStageToWindow();
+    ShowZoomedDraws();
     // The window-level extras draw after the copy; the next copy puts the stage back over them
     // wherever they reach into it.
     if (gScene.timeOfDay == 2 && --gScene.lightsCountdown < 1) {
         gScene.lightsCountdown = Rand() % 951 + 50;
         LightsFlicker();
+        ShowZoomedDraws();
         InvalidateStage();  // rare; the patches' places are the lights' own business
     }
     if (gScene.minute != gScene.clockMinute || gScene.clockRedrawPending)
         NoteWindowDraw(gScene.clockX, gScene.clockY, kClockWidth, kClockHeight);
     DrawClock(gScene.hour, gScene.minute);
+    ShowZoomedDraws();
     if (gScene.aircraftActive) {
         // Its work surface is copied at the position before the step, with its trail columns.
         NoteWindowDraw(gScene.aircraftX, gScene.aircraftY, gScene.aircraftWidth + kAircraftTrailColumns,
                        gScene.aircraftHeight);
         StepAircraft();
+        ShowZoomedDraws();
     }
     PlayAmbientSound();
 }
@@ -218,7 +230,8 @@ void FrameTick(HWND window) {
         ShowNotice("SPEICHER");
         break;
     case StartStage::NoticeDrifting:
-        DriftNotice(window);
+        DriftNotice();
         break;
     }
+    ShowZoomedDraws();  // whatever the start-up steps put on the screen
 }

@@ -1,5 +1,5 @@
-// The more-options dialog: background preview, day and night hours, winter months, banner text
-// and sound. It edits gSettings in place while the user scrolls; OK stores, Cancel puts back.
+// The more-options dialog: background preview, day and night hours, winter months, banner text,
+// sound and the enlargement on big monitors. It edits gSettings in place while the user scrolls; OK stores, Cancel puts back.
 #include "settings/more_options_dialog.h"
 
 #include "clock/calendar.h"
@@ -172,6 +172,8 @@ void InitDialog(HWND dialog) {
 
     CheckDlgButton(dialog, IDC_SOUND, gSettings.soundOn ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_CALENDAR_ONLY, gSettings.calendarOnly ? BST_CHECKED : BST_UNCHECKED);
+    // Only OK reads this box back, so Cancel needs nothing remembered for it.
+    CheckDlgButton(dialog, IDC_ZOOM, gSettings.zoomOn ? BST_CHECKED : BST_UNCHECKED);
     gRemembered.backgroundNo = gSettings.backgroundNo;
     gRemembered.soundOn = gSettings.soundOn;
     gRemembered.calendarOnly = gSettings.calendarOnly;
@@ -249,6 +251,7 @@ void Confirm(HWND dialog) {
     gSettings.calendarOnly = IsDlgButtonChecked(dialog, IDC_CALENDAR_ONLY) == BST_CHECKED ? 1 : 0;
     gSettings.soundOn = IsDlgButtonChecked(dialog, IDC_SOUND) == BST_CHECKED ? 1 : 0;
     gSettings.autoChange = IsDlgButtonChecked(dialog, IDC_AUTO_CHANGE) == BST_CHECKED ? 1 : 0;
+    gSettings.zoomOn = IsDlgButtonChecked(dialog, IDC_ZOOM) == BST_CHECKED ? 1 : 0;
     SaveSettings();
     EndDialog(dialog, 1);
 }

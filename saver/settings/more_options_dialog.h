@@ -19,6 +19,7 @@
 #define IDC_BANNER 1012
 #define IDC_CALENDAR_ONLY 111
 #define IDC_SOUND 1011
+#define IDC_ZOOM 1013
 
 #ifndef RC_INVOKED
 #include <windows.h>

@@ -31,6 +31,7 @@ void LoadSettings() {
     Settings& s = gSettings;
     s.speed = DefaultSpeed;
     s.soundOn = 1;
+    s.zoomOn = 1;
     s.autoChange = 0;
     s.calendarOnly = 0;
     s.backgroundNo = 1;
@@ -49,6 +50,9 @@ void LoadSettings() {
 
     if (!QueryDword(key, "Sound", &s.soundOn))
         s.soundOn = 1;
+    // Stored later than the others: settings from before it know nothing of it and mean on.
+    if (!QueryDword(key, "Zoom", &s.zoomOn))
+        s.zoomOn = 1;
 
     // A value that is present in the key but missing reads as 0 and so takes the low fallback.
     // For "Nacht" that fallback is 19, not the default 20 that a missing key gives.
@@ -93,6 +97,7 @@ void SaveSettings() {
     WriteDword(key, "Winter", static_cast<DWORD>(s.winterStartMonth));
     WriteDword(key, "Wintermonate", static_cast<DWORD>(s.winterMonths));
     WriteDword(key, "Sound", s.soundOn);
+    WriteDword(key, "Zoom", s.zoomOn);
     RegCloseKey(key);
 }
 

@@ -1,10 +1,11 @@
-// The user's settings: six values kept in the registry, the rest in memory only.
+// The user's settings: seven values kept in the registry, the rest in memory only.
 #pragma once
 #include <windows.h>
 
 struct Settings {
     DWORD speed;            // 0 (slow) .. 150 (fast); the frame timer fires every 151 - speed ms
     DWORD soundOn;          // 0 off, anything else on
+    DWORD zoomOn;           // 0: the scene stays at its own size on big monitors; else it is enlarged
     int dayFromHour;        // first hour (1..12) shown with the day pictures
     int nightAfterHour;     // last hour (13..23) shown with the day pictures
     int winterStartMonth;   // 1..12

@@ -103,6 +103,8 @@ BenchOptions ParseBenchOptions(const std::vector<std::string>& args) {
             o.partialCopies = false;
         } else if (a == "--check-objects") {
             o.checkObjects = true;
+        } else if (a == "--zoom") {
+            o.zoom = true;
         } else {
             o.error = "unknown argument " + a;
         }
@@ -124,11 +126,12 @@ std::time_t FakeTimeSource() {
     return static_cast<std::time_t>(std::floor(gFakeSeconds));
 }
 
-bool SceneWindow::Open(int width, int height, HMODULE module, uint32_t seed) {
+bool SceneWindow::Open(int width, int height, HMODULE module, uint32_t seed, bool mayZoom) {
     Close();
     // The frame's input handling would close the saver when the bench's window loses the focus.
     ResetFrameState();
     gFrame.preview = true;
+    gFrame.mayZoom = mayZoom;
     WNDCLASSA wc{};
     wc.lpfnWndProc = BenchWindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);

@@ -21,11 +21,12 @@ struct BenchOptions {
     bool holdSprites = true;  // false draws every sprite through a temporary context
     bool partialCopies = true;  // false copies the whole stage strip twice on every tick
     bool checkObjects = false;  // exit with 3 when GDI or USER objects remain after the stop
+    bool zoom = false;      // the scene may be enlarged on a big window, as in the full-screen run
     std::string error;      // why the command line was refused; empty when it was fine
 };
 
 // "--ticks N --size WxH --start 'YYYY-MM-DD HH:MM[:SS]' (repeatable) --rate S --seed N --speed N
-// --no-hold --whole-copies --check-objects". Without a start the run begins on 5 December 2026 at 20:30.
+// --no-hold --whole-copies --check-objects --zoom". Without a start the run begins on 5 December 2026 at 20:30.
 BenchOptions ParseBenchOptions(const std::vector<std::string>& args);
 // Local time of "YYYY-MM-DD HH:MM[:SS]" (or with a 'T' between date and time); -1 when malformed.
 std::time_t ParseLocalTime(const std::string& text);
@@ -40,8 +41,9 @@ std::time_t FakeTimeSource();
 // Timer messages are dropped: the caller decides when a tick runs.
 class SceneWindow {
 public:
-    // Pictures and sounds come from module (the saver opened as data).
-    bool Open(int width, int height, HMODULE module, uint32_t seed);
+    // Pictures and sounds come from module (the saver opened as data). With mayZoom the scene is
+    // enlarged on a big window as in the full-screen run (when the settings leave it on).
+    bool Open(int width, int height, HMODULE module, uint32_t seed, bool mayZoom = false);
     void Tick();
     void Pump();
     void Close();  // destroys the window: the scene stops and frees what it holds

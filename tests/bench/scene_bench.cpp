@@ -4,7 +4,7 @@
 // object as its last line.
 //
 //   scene_bench SAVER.SCR [--ticks N] [--size WxH] [--start "YYYY-MM-DD HH:MM"]... [--rate S]
-//               [--seed N] [--speed N] [--no-hold] [--whole-copies] [--check-objects]
+//               [--seed N] [--speed N] [--no-hold] [--whole-copies] [--check-objects] [--zoom]
 #include <windows.h>
 
 #include <cstdio>
@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
     const Probe cold = TakeProbe();
     SceneWindow scene;
     SetFakeTime(static_cast<double>(options.starts[0]));
-    if (scene.Open(options.width, options.height, saver, options.seed)) {
+    if (scene.Open(options.width, options.height, saver, options.seed, options.zoom)) {
         for (int t = 0; t < 12; ++t)
             scene.Tick();
         scene.Close();
@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
     const Probe start = TakeProbe();
 
     SetFakeTime(static_cast<double>(options.starts[0]));
-    if (!scene.Open(options.width, options.height, saver, options.seed)) {
+    if (!scene.Open(options.width, options.height, saver, options.seed, options.zoom)) {
         std::fprintf(stderr, "scene_bench: no window\n");
         return 2;
     }

@@ -163,7 +163,7 @@ TEST_F(ConfigDialogTest, ArrowsPagesAndThumbStopAtTheEnds) {
     ExpectSpeed(75);
 }
 
-TEST_F(ConfigDialogTest, OkStoresExactlyTheSixValuesWithTheSpeedShown) {
+TEST_F(ConfigDialogTest, OkStoresExactlyTheSevenValuesWithTheSpeedShown) {
     StoreSetting("Tag", 9);
     StoreSetting("Nacht", 22);
     StoreSetting("Winter", 11);
@@ -177,7 +177,7 @@ TEST_F(ConfigDialogTest, OkStoresExactlyTheSixValuesWithTheSpeedShown) {
     const std::map<std::string, std::pair<DWORD, DWORD>> expected = {
         {"Speed", {REG_DWORD, 75}}, {"Tag", {REG_DWORD, 9}},          {"Nacht", {REG_DWORD, 22}},
         {"Winter", {REG_DWORD, 11}}, {"Wintermonate", {REG_DWORD, 2}}, {"Sound", {REG_DWORD, 0}},
-        {"Fremd", {REG_DWORD, 7}},
+        {"Zoom", {REG_DWORD, 1}},    {"Fremd", {REG_DWORD, 7}},
     };
     EXPECT_EQ(StoredSettings(), expected);
     // The scene's timer then fires every 151 - 75 ms.
@@ -190,7 +190,7 @@ TEST_F(ConfigDialogTest, OkTakesTheSpeedFromTheBarsText) {
     SetDlgItemInt(dialog, IDC_SPEED, 42, FALSE);
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(StoredSettings()["Speed"].second, 42u);
-    EXPECT_EQ(StoredSettings().size(), 6u);
+    EXPECT_EQ(StoredSettings().size(), 7u);
 }
 
 TEST_F(ConfigDialogTest, CancelStoresNothing) {
@@ -220,7 +220,7 @@ TEST_F(ConfigDialogTest, ModalDialogEndsWithZeroForOkAndCancel) {
             << button;
         EXPECT_TRUE(script.Finished());
     }
-    EXPECT_EQ(StoredSettings().size(), 6u);
+    EXPECT_EQ(StoredSettings().size(), 7u);
 }
 
 // What the more-options dialog stored on its OK survives Cancel here, the speed shown included.
@@ -250,7 +250,7 @@ TEST_F(ConfigDialogTest, MoreOptionsOkThenCancelKeepsWhatItStored) {
     EXPECT_EQ(owner, config);
 
     const auto stored = StoredSettings();
-    EXPECT_EQ(stored.size(), 6u);
+    EXPECT_EQ(stored.size(), 7u);
     EXPECT_EQ(stored.at("Nacht").second, 21u);
     EXPECT_EQ(stored.at("Speed").second, 100u);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <memory>
 
 #include "dialogs/dialog_harness.h"
@@ -58,7 +59,7 @@ TEST(MoreOptionsTemplate, LayoutStylesAndTexts) {
     EXPECT_EQ(t.x, 30);
     EXPECT_EQ(t.y, 0);
     EXPECT_EQ(t.cx, 198);
-    EXPECT_EQ(t.cy, 271);
+    EXPECT_EQ(t.cy, 290);  // one row longer for the enlargement option; every other control stays put
     EXPECT_EQ(t.pointSize, 8);
     EXPECT_EQ(t.fontName, "MS Sans Serif");
 
@@ -90,6 +91,8 @@ TEST(MoreOptionsTemplate, LayoutStylesAndTexts) {
         {1011, "Button", bt, BS_AUTOCHECKBOX, 33, 244, 73, 8, "&Sound", false, 0},
         {1, "Button", bt, BS_PUSHBUTTON, 114, 231, 76, 16, "OK", false, 0},
         {2, "Button", bt, BS_PUSHBUTTON, 114, 251, 76, 16, "Abbrechen", false, 0},
+        {-1, "Static", st, SS_ETCHEDHORZ, 33, 271, 155, 1, nullptr, false, 0},
+        {1013, "Button", bt, BS_AUTOCHECKBOX, 33, 277, 156, 9, "Auf gro\xDF" "en Bildschirmen vergr\xF6\xDF" "ern", false, 0},
     });
 }
 
@@ -128,6 +131,30 @@ TEST_F(MoreOptionsTest, StartSetsTextsBannerAndChecks) {
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CALENDAR_ONLY), static_cast<UINT>(BST_UNCHECKED));
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_AUTO_CHANGE), static_cast<UINT>(BST_CHECKED));
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_BACKGROUND_BAR)));
+}
+
+TEST_F(MoreOptionsTest, ZoomBoxShowsTheSettingAndOnlyOkStoresIt) {
+    EXPECT_EQ(gSettings.zoomOn, 1u) << "on without a stored value";
+    Open();
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ZOOM), static_cast<UINT>(BST_CHECKED));
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_ZOOM)));
+    SendDlgItemMessageA(dialog, IDC_ZOOM, BM_CLICK, 0, 0);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ZOOM), static_cast<UINT>(BST_UNCHECKED));
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(gSettings.zoomOn, 1u) << "Cancel keeps it";
+    EXPECT_TRUE(StoredSettings().empty());
+    Close();
+
+    Open();
+    SendDlgItemMessageA(dialog, IDC_ZOOM, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
+    EXPECT_EQ(gSettings.zoomOn, 0u);
+    EXPECT_EQ(StoredSettings().at("Zoom"), std::make_pair(static_cast<DWORD>(REG_DWORD), DWORD{0}));
+    Close();
+
+    LoadSettings();
+    Open();
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ZOOM), static_cast<UINT>(BST_UNCHECKED)) << "shown as stored";
 }
 
 TEST_F(MoreOptionsTest, DefaultLabelsOnA24HourClock) {
@@ -384,7 +411,7 @@ TEST_F(MoreOptionsTest, CancelPutsBackTheEightValuesAndStoresNothing) {
     EXPECT_TRUE(StoredSettings().empty());
 }
 
-TEST_F(MoreOptionsTest, OkReadsTheControlsAndStoresTheSixValues) {
+TEST_F(MoreOptionsTest, OkReadsTheControlsAndStoresTheSevenValues) {
     gSettings.speed = 77;
     gSettings.calendarOnly = 1;
     Open();
@@ -401,6 +428,7 @@ TEST_F(MoreOptionsTest, OkReadsTheControlsAndStoresTheSixValues) {
     const std::map<std::string, std::pair<DWORD, DWORD>> expected = {
         {"Speed", {REG_DWORD, 77}},  {"Tag", {REG_DWORD, 9}},          {"Nacht", {REG_DWORD, 22}},
         {"Winter", {REG_DWORD, 11}}, {"Wintermonate", {REG_DWORD, 4}}, {"Sound", {REG_DWORD, 0}},
+        {"Zoom", {REG_DWORD, 1}},
     };
     EXPECT_EQ(StoredSettings(), expected);
     EXPECT_EQ(gSettings.soundOn, 0u);

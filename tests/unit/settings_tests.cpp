@@ -27,6 +27,7 @@ TEST_F(SettingsTest, MissingKeyGivesTheDefaults) {
     LoadSettings();
     EXPECT_EQ(gSettings.speed, 129u);
     EXPECT_EQ(gSettings.soundOn, 1u);
+    EXPECT_EQ(gSettings.zoomOn, 1u);
     EXPECT_EQ(gSettings.dayFromHour, 8);
     EXPECT_EQ(gSettings.nightAfterHour, 20);
     EXPECT_EQ(gSettings.winterStartMonth, 12);
@@ -41,6 +42,7 @@ TEST_F(SettingsTest, EmptyKeyGivesTheDefaultsButNightHour19) {
     LoadSettings();
     EXPECT_EQ(gSettings.speed, 129u);
     EXPECT_EQ(gSettings.soundOn, 1u);
+    EXPECT_EQ(gSettings.zoomOn, 1u) << "settings stored before the option existed mean on";
     EXPECT_EQ(gSettings.dayFromHour, 8);
     EXPECT_EQ(gSettings.nightAfterHour, 19);
     EXPECT_EQ(gSettings.winterStartMonth, 12);
@@ -94,6 +96,18 @@ TEST_F(SettingsTest, SoundZeroIsOffAnyOtherValueIsOn) {
     EXPECT_NE(gSettings.soundOn, 0u);
 }
 
+TEST_F(SettingsTest, ZoomZeroIsOffAnyOtherValueIsOnAndSoundStaysApart) {
+    StoreSetting("Zoom", 0);
+    LoadSettings();
+    EXPECT_EQ(gSettings.zoomOn, 0u);
+    EXPECT_EQ(gSettings.soundOn, 1u);
+    StoreSetting("Zoom", 7);
+    StoreSetting("Sound", 0);
+    LoadSettings();
+    EXPECT_NE(gSettings.zoomOn, 0u);
+    EXPECT_EQ(gSettings.soundOn, 0u);
+}
+
 TEST_F(SettingsTest, StoredTypeIsNotLookedAt) {
     StoreSetting("Speed", 42, REG_BINARY);
     StoreSetting("Tag", 9, REG_NONE);
@@ -102,10 +116,11 @@ TEST_F(SettingsTest, StoredTypeIsNotLookedAt) {
     EXPECT_EQ(gSettings.dayFromHour, 9);
 }
 
-TEST_F(SettingsTest, SaveWritesExactlyTheSixValuesAsDwords) {
+TEST_F(SettingsTest, SaveWritesExactlyTheSevenValuesAsDwords) {
     LoadSettings();
     gSettings.speed = 75;
     gSettings.soundOn = 0;
+    gSettings.zoomOn = 0;
     gSettings.dayFromHour = 7;
     gSettings.nightAfterHour = 22;
     gSettings.winterStartMonth = 11;
@@ -118,11 +133,13 @@ TEST_F(SettingsTest, SaveWritesExactlyTheSixValuesAsDwords) {
     const std::map<std::string, std::pair<DWORD, DWORD>> expected = {
         {"Speed", {REG_DWORD, 75}}, {"Sound", {REG_DWORD, 0}},   {"Tag", {REG_DWORD, 7}},
         {"Nacht", {REG_DWORD, 22}}, {"Winter", {REG_DWORD, 11}}, {"Wintermonate", {REG_DWORD, 2}},
+        {"Zoom", {REG_DWORD, 0}},
     };
     EXPECT_EQ(values, expected);
 
     LoadSettings();
     EXPECT_EQ(gSettings.speed, 75u);
+    EXPECT_EQ(gSettings.zoomOn, 0u);
     EXPECT_EQ(gSettings.nightAfterHour, 22);
     EXPECT_EQ(gSettings.backgroundNo, 1);  // never stored
 }

@@ -1,0 +1,215 @@
+#include "scene/window_zoom.h"
+
+#include <cstdlib>
+#include <cstring>
+
+WindowZoom gZoom;
+
+namespace {
+
+// Parts are compared and sent in tiles of this many picture pixels square: figures far apart on
+// the stage then cost their own tiles, not the whole stretch between them.
+constexpr int kTile = 32;
+
+// A top-down 32-bit picture the program can read and write; null on failure.
+HBITMAP MakePixels(HDC like, int width, int height, uint32_t** pixels) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    *pixels = bitmap ? static_cast<uint32_t*>(bits) : nullptr;
+    return bitmap;
+}
+
+// The band through which enlarged rows go to the window, and the copy of what the window shows.
+bool StartOwnEnlargement(HDC windowDc) {
+    const int w = gZoom.sceneWidth, h = gZoom.sceneHeight, n = gZoom.factor;
+    gZoom.shown = static_cast<uint32_t*>(std::calloc(static_cast<size_t>(w) * h, sizeof(uint32_t)));
+    gZoom.bandDc = CreateCompatibleDC(windowDc);
+    gZoom.bandBitmap = gZoom.bandDc ? MakePixels(windowDc, w * n, kTile * n, &gZoom.bandPixels) : nullptr;
+    if (!gZoom.shown || !gZoom.bandBitmap)
+        return false;
+    gZoom.bandOriginal = SelectObject(gZoom.bandDc, gZoom.bandBitmap);
+    return true;
+}
+
+void StopOwnEnlargement() {
+    std::free(gZoom.shown);
+    gZoom.shown = nullptr;
+    if (gZoom.bandDc) {
+        if (gZoom.bandOriginal)
+            SelectObject(gZoom.bandDc, gZoom.bandOriginal);
+        DeleteDC(gZoom.bandDc);
+    }
+    if (gZoom.bandBitmap)
+        DeleteObject(gZoom.bandBitmap);
+    gZoom.bandDc = nullptr;
+    gZoom.bandBitmap = nullptr;
+    gZoom.bandOriginal = nullptr;
+    gZoom.bandPixels = nullptr;
+    gZoom.scenePixels = nullptr;
+}
+
+bool TileChanged(int x0, int y0, int x1, int y1) {
+    const size_t stride = static_cast<size_t>(gZoom.sceneWidth);
+    const size_t bytes = static_cast<size_t>(x1 - x0) * sizeof(uint32_t);
+    for (int y = y0; y < y1; ++y) {
+        const size_t at = y * stride + x0;
+        if (std::memcmp(gZoom.scenePixels + at, gZoom.shown + at, bytes) != 0)
+            return true;
+    }
+    return false;
+}
+
+// Rows y0..y1 (at most one tile high), columns x0..x1: noted as shown, enlarged into the band,
+// and copied from there to the window.
+void SendSpan(int x0, int x1, int y0, int y1) {
+    const int n = gZoom.factor;
+    const size_t stride = static_cast<size_t>(gZoom.sceneWidth);
+    const size_t bandStride = stride * n;
+    const size_t width = static_cast<size_t>(x1 - x0);
+    for (int y = y0; y < y1; ++y) {
+        const uint32_t* from = gZoom.scenePixels + y * stride + x0;
+        std::memcpy(gZoom.shown + y * stride + x0, from, width * sizeof(uint32_t));
+        uint32_t* row = gZoom.bandPixels + static_cast<size_t>((y - y0) * n) * bandStride + x0 * n;
+        uint32_t* out = row;
+        for (size_t x = 0; x < width; ++x)
+            for (int k = 0; k < n; ++k)
+                *out++ = from[x];
+        for (int k = 1; k < n; ++k)
+            std::memcpy(row + k * bandStride, row, width * n * sizeof(uint32_t));
+    }
+    BitBlt(gZoom.windowDc, x0 * n, y0 * n, static_cast<int>(width) * n, (y1 - y0) * n, gZoom.bandDc, x0 * n, 0,
+           SRCCOPY);
+}
+
+// Sends the part tile by tile: runs of changed tiles in a row go out together. With force every
+// tile counts as changed.
+void SendPart(const RECT& part, bool force) {
+    GdiFlush();  // the scene's draws must have reached its pixels
+    for (int ty = part.top / kTile * kTile; ty < part.bottom; ty += kTile) {
+        const int y0 = ty > part.top ? ty : part.top;
+        const int y1 = ty + kTile < part.bottom ? ty + kTile : part.bottom;
+        int runStart = -1;
+        for (int tx = part.left / kTile * kTile; tx < part.right; tx += kTile) {
+            const int x0 = tx > part.left ? tx : part.left;
+            const int x1 = tx + kTile < part.right ? tx + kTile : part.right;
+            const bool changed = force || TileChanged(x0, y0, x1, y1);
+            if (changed && runStart < 0)
+                runStart = x0;
+            if (!changed && runStart >= 0) {
+                SendSpan(runStart, x0, y0, y1);
+                runStart = -1;
+            }
+        }
+        if (runStart >= 0)
+            SendSpan(runStart, part.right, y0, y1);
+    }
+}
+
+void Enlarge(const RECT& drawn, bool force) {
+    const RECT scene{0, 0, gZoom.sceneWidth, gZoom.sceneHeight};
+    RECT part{};
+    if (!IntersectRect(&part, &drawn, &scene))
+        return;
+    if (gZoom.scenePixels) {
+        SendPart(part, force);
+        return;
+    }
+    const int n = gZoom.factor;
+    const int w = part.right - part.left, h = part.bottom - part.top;
+    StretchBlt(gZoom.windowDc, part.left * n, part.top * n, w * n, h * n, gZoom.sceneDc, part.left, part.top, w, h,
+               SRCCOPY);
+}
+
+}  // namespace
+
+int ZoomFactor(int monitorWidth, int monitorHeight, bool enabled) {
+    if (!enabled || monitorWidth <= 0 || monitorHeight <= 0)
+        return 1;
+    const int across = monitorWidth / ZoomPictureWidth;
+    const int down = monitorHeight / ZoomPictureHeight;
+    const int n = across < down ? across : down;
+    return n >= 2 ? n : 1;
+}
+
+HDC StartWindowZoom(HDC windowDc, int width, int height, int factor, int* sceneWidth, int* sceneHeight) {
+    gZoom = WindowZoom{};
+    gZoom.factor = 1;
+    gZoom.windowDc = windowDc;
+    *sceneWidth = width;
+    *sceneHeight = height;
+    if (factor < 2 || !windowDc || (GetDeviceCaps(windowDc, RASTERCAPS) & RC_PALETTE))
+        return windowDc;
+
+    const int w = width / factor, h = height / factor;
+    const bool ownEnlargement = GetDeviceCaps(windowDc, BITSPIXEL) == 32;
+    HDC dc = CreateCompatibleDC(windowDc);
+    HBITMAP bitmap = nullptr;
+    if (dc)
+        bitmap = ownEnlargement ? MakePixels(windowDc, w, h, &gZoom.scenePixels) : CreateCompatibleBitmap(windowDc, w, h);
+    if (!bitmap) {
+        if (dc)
+            DeleteDC(dc);
+        gZoom.scenePixels = nullptr;
+        return windowDc;
+    }
+    gZoom.factor = factor;
+    gZoom.sceneDc = dc;
+    gZoom.sceneBitmap = bitmap;
+    gZoom.sceneWidth = w;
+    gZoom.sceneHeight = h;
+    gZoom.originalBitmap = SelectObject(dc, bitmap);
+    if (ownEnlargement && !StartOwnEnlargement(windowDc))
+        StopOwnEnlargement();  // StretchBlt does the same, only dearer
+    SetGraphicsMode(dc, GM_COMPATIBLE);
+    SetMapMode(dc, MM_TEXT);
+    PatBlt(dc, 0, 0, w, h, BLACKNESS);
+    // Every pixel repeated, none blended: the enlarged art must stay exactly the art.
+    SetStretchBltMode(windowDc, COLORONCOLOR);
+    SetBoundsRect(dc, nullptr, DCB_RESET | DCB_ENABLE);
+    *sceneWidth = w;
+    *sceneHeight = h;
+    return dc;
+}
+
+void StopWindowZoom(HWND window) {
+    StopOwnEnlargement();
+    if (gZoom.sceneDc) {
+        if (gZoom.originalBitmap)
+            SelectObject(gZoom.sceneDc, gZoom.originalBitmap);
+        DeleteDC(gZoom.sceneDc);
+    }
+    if (gZoom.sceneBitmap)
+        DeleteObject(gZoom.sceneBitmap);
+    if (gZoom.windowDc)
+        ReleaseDC(window, gZoom.windowDc);
+    gZoom = WindowZoom{};
+    gZoom.factor = 1;
+}
+
+bool ZoomActive() {
+    return gZoom.factor > 1 && gZoom.sceneDc;
+}
+
+HDC ZoomWindowDc() {
+    return gZoom.windowDc;
+}
+
+void ShowZoomedDraws() {
+    if (!ZoomActive())
+        return;
+    RECT drawn{};
+    if (GetBoundsRect(gZoom.sceneDc, &drawn, DCB_RESET) == DCB_SET)
+        Enlarge(drawn, false);
+}
+
+void RepaintZoomed(const RECT& part) {
+    if (ZoomActive())
+        Enlarge(part, true);
+}

@@ -1,0 +1,169 @@
+// The whole-number enlargement: which factor a monitor gets, and that what the scene draws into its
+// small screen reaches the window as exact n x n blocks, only where it was drawn.
+#include <gtest/gtest.h>
+
+#include "scene/window_zoom.h"
+
+namespace {
+
+TEST(ZoomFactor, GrowsOnlyWhenThePictureFitsTwiceAndStaysWhole) {
+    struct Case {
+        int width, height;
+        int factor;
+    };
+    const Case cases[] = {
+        {1024, 768, 1},   {1920, 1080, 1},  {2047, 1320, 1}, {2048, 1319, 1}, {2048, 1320, 2},
+        {2560, 1440, 2},  {3071, 2160, 2},  {3072, 1980, 3}, {3840, 2160, 3}, {3840, 1600, 2},
+        {5120, 2880, 4},  {7680, 4320, 6},  {0, 0, 1},       {-2560, 1440, 1},
+        // Portrait monitors: the width decides.
+        {1440, 2560, 1},  {2160, 3840, 2},  {1320, 2048, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ZoomFactor(c.width, c.height, true), c.factor) << c.width << " x " << c.height;
+}
+
+TEST(ZoomFactor, OffMeansOneEverywhere) {
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_EQ(ZoomFactor(ZoomPictureWidth * n, ZoomPictureHeight * n, false), 1) << n;
+}
+
+// A memory picture stands in for the window: its pixels can be read back whole on any display.
+class Enlargement : public ::testing::Test {
+protected:
+    static constexpr int kWidth = 602, kHeight = 401;  // not divisible by 3: the last columns stay over
+    HDC window = nullptr;
+    HBITMAP windowBitmap = nullptr;
+    HGDIOBJ windowOriginal = nullptr;
+    int sceneWidth = 0, sceneHeight = 0;
+
+    void SetUp() override {
+        HDC screen = GetDC(nullptr);
+        window = CreateCompatibleDC(screen);
+        windowBitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+        ReleaseDC(nullptr, screen);
+        windowOriginal = SelectObject(window, windowBitmap);
+        Fill(window, RECT{0, 0, kWidth, kHeight}, RGB(0, 0, 255));
+    }
+    void TearDown() override {
+        if (ZoomActive())
+            StopWindowZoom(nullptr);
+        SelectObject(window, windowOriginal);
+        DeleteDC(window);
+        DeleteObject(windowBitmap);
+    }
+    static void Fill(HDC dc, const RECT& r, COLORREF colour) {
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+    }
+    // A small picture whose every pixel differs from its neighbours, copied into the scene at (x, y).
+    static void DrawPattern(HDC scene, int x, int y, int w, int h) {
+        HDC screen = GetDC(nullptr);
+        HDC from = CreateCompatibleDC(screen);
+        HBITMAP pattern = CreateCompatibleBitmap(screen, w, h);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ old = SelectObject(from, pattern);
+        for (int py = 0; py < h; ++py)
+            for (int px = 0; px < w; ++px)
+                SetPixel(from, px, py, RGB(px * 37 % 256, py * 53 % 256, (px + py) * 11 % 256));
+        BitBlt(scene, x, y, w, h, from, 0, 0, SRCCOPY);
+        SelectObject(from, old);
+        DeleteDC(from);
+        DeleteObject(pattern);
+    }
+    // Window pixels in [x0, x1) x [y0, y1) that do not show their scene pixel.
+    int Mismatches(HDC scene, int n, int x0, int y0, int x1, int y1) {
+        int wrong = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                wrong += GetPixel(window, x, y) != GetPixel(scene, x / n, y / n);
+        return wrong;
+    }
+    int NotBlue(int x0, int y0, int x1, int y1) {
+        int other = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                other += GetPixel(window, x, y) != RGB(0, 0, 255);
+        return other;
+    }
+};
+
+TEST_F(Enlargement, FactorOneLeavesTheSceneOnTheWindow) {
+    EXPECT_EQ(StartWindowZoom(window, kWidth, kHeight, 1, &sceneWidth, &sceneHeight), window);
+    EXPECT_FALSE(ZoomActive());
+    EXPECT_EQ(sceneWidth, kWidth);
+    EXPECT_EQ(sceneHeight, kHeight);
+    ShowZoomedDraws();  // nothing to do, nothing touched
+    EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 0);
+}
+
+TEST_F(Enlargement, WhatWasDrawnArrivesAsBlocksAndNothingElseIsTouched) {
+    HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
+    ASSERT_TRUE(ZoomActive());
+    ASSERT_NE(scene, window);
+    EXPECT_EQ(sceneWidth, 200);
+    EXPECT_EQ(sceneHeight, 133);
+    EXPECT_EQ(ZoomWindowDc(), window);
+    ShowZoomedDraws();  // the black start of the picture is not put on the window by itself
+    EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 0);
+
+    DrawPattern(scene, 40, 30, 13, 9);
+    ShowZoomedDraws();
+    EXPECT_EQ(Mismatches(scene, 3, 120, 90, 159, 117), 0) << "each pixel repeated 3 x 3, unblended";
+    EXPECT_EQ(NotBlue(0, 0, kWidth, 90), 0) << "above the drawn part";
+    EXPECT_EQ(NotBlue(0, 117, kWidth, kHeight), 0) << "below it";
+    EXPECT_EQ(NotBlue(0, 90, 120, 117) + NotBlue(159, 90, kWidth, 117), 0) << "beside it";
+
+    // Shown once: the same part is not copied again until something is drawn there anew, and a
+    // draw that leaves the pixels as they were sends nothing either.
+    Fill(window, RECT{0, 0, kWidth, kHeight}, RGB(0, 0, 255));
+    ShowZoomedDraws();
+    EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 0);
+    DrawPattern(scene, 40, 30, 13, 9);
+    ShowZoomedDraws();
+    EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 0);
+
+    // A paint request puts the part back, changed or not.
+    RepaintZoomed(RECT{40, 30, 53, 39});
+    EXPECT_EQ(Mismatches(scene, 3, 120, 90, 159, 117), 0);
+    EXPECT_EQ(NotBlue(0, 0, kWidth, 90) + NotBlue(0, 117, kWidth, kHeight), 0);
+}
+
+// Two figures far apart: the window gets their tiles, not the stretch between them.
+TEST_F(Enlargement, FarApartDrawsSendOnlyTheirOwnTiles) {
+    HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
+    ASSERT_TRUE(ZoomActive());
+    DrawPattern(scene, 2, 70, 10, 10);
+    DrawPattern(scene, 180, 70, 10, 10);
+    ShowZoomedDraws();
+    EXPECT_EQ(Mismatches(scene, 3, 6, 210, 36, 240), 0);
+    EXPECT_EQ(Mismatches(scene, 3, 540, 210, 570, 240), 0);
+    EXPECT_EQ(NotBlue(6 * 3 + 120, 210, 480, 240), 0) << "the tiles between them were not sent";
+}
+
+TEST_F(Enlargement, DrawsReachingPastTheSceneStopAtItsEdge) {
+    HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
+    ASSERT_TRUE(ZoomActive());
+    DrawPattern(scene, 190, 125, 30, 20);  // partly beyond the right and the bottom edge
+    DrawPattern(scene, -8, -4, 12, 10);    // partly beyond the left and the top edge
+    ShowZoomedDraws();
+    EXPECT_EQ(Mismatches(scene, 3, 570, 375, 600, 399), 0);
+    EXPECT_EQ(Mismatches(scene, 3, 0, 0, 12, 18), 0);
+    // The two columns and the row that 602 x 401 leaves over beyond 200 x 133 blocks stay untouched.
+    EXPECT_EQ(NotBlue(600, 0, kWidth, kHeight), 0);
+    EXPECT_EQ(NotBlue(0, 399, kWidth, kHeight), 0);
+}
+
+TEST_F(Enlargement, StoppingFreesTheScenePicture) {
+    HDC scene = StartWindowZoom(window, kWidth, kHeight, 2, &sceneWidth, &sceneHeight);
+    ASSERT_TRUE(ZoomActive());
+    const HBITMAP picture = gZoom.sceneBitmap;
+    ASSERT_NE(picture, nullptr);
+    StopWindowZoom(nullptr);
+    EXPECT_FALSE(ZoomActive());
+    EXPECT_EQ(GetObjectType(scene), 0u) << "the scene's context is deleted";
+    EXPECT_EQ(GetObjectType(picture), 0u) << "its picture too";
+    EXPECT_EQ(GetObjectType(window), static_cast<DWORD>(OBJ_MEMDC)) << "the window's context is not ours to delete";
+}
+
+}  // namespace

@@ -13,6 +13,7 @@
 #include "figures/waiting_passengers.h"
 #include "gfx/blit.h"
 #include "scene/scenery.h"
+#include "scene/stage_copy.h"
 
 namespace {
 
@@ -190,5 +191,6 @@ void DrawFigures() {
             script(id);
         else
             UnloadFigure(id);
+        NoteFigureDrawn();
     }
 }

@@ -94,6 +94,14 @@ struct MailLink {
     FARPROC findNext;
 };
 
+// A few rectangles that together cover what changed on the stage. Figures far apart keep
+// rectangles of their own, so the copies do not span the stretch between them.
+struct StageAreas {
+    static constexpr int Capacity = 8;
+    RECT rect[Capacity];
+    int count;
+};
+
 struct SceneState {
     // The module whose resources hold the pictures and sounds (the program itself).
     HMODULE module;
@@ -172,8 +180,9 @@ struct SceneState {
     // where the figures drew on the last tick, what this tick refreshed, what the scene drew on
     // the window since the last copy, and a request to copy all.
     HDC trackedBackdropDc, trackedStageDc;
-    RECT stageSpriteBounds;
-    RECT stageChanged;
+    StageAreas stageFigureAreas;  // drawn by the figures this tick, so far
+    StageAreas stageSpriteAreas;  // drawn by the figures on the last tick
+    StageAreas stageChanged;
     RECT windowDrawn;
     int stageCopyWhole;
 

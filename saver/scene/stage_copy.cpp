@@ -1,6 +1,9 @@
 #include "scene/stage_copy.h"
 
+#include <climits>
+
 #include "scene/scene_state.h"
+#include "scene/window_zoom.h"
 
 namespace {
 
@@ -25,6 +28,61 @@ RECT TakeBounds(HDC dc, int dx, int dy) {
 
 void Add(RECT& into, const RECT& more) {
     UnionRect(&into, &into, &more);
+}
+
+// Rectangles this close are copied as one: a little more copying beats another copy.
+constexpr int kJoinGap = 8;
+
+long Area(const RECT& r) {
+    return static_cast<long>(r.right - r.left) * (r.bottom - r.top);
+}
+
+// r joins the areas, swallowing every rectangle it overlaps or nearly touches; when the set is
+// full it is joined with the rectangle that grows least by it.
+void AddArea(StageAreas& areas, RECT r) {
+    if (IsRectEmpty(&r))
+        return;
+    for (int i = 0; i < areas.count;) {
+        RECT reach = areas.rect[i], overlap;
+        InflateRect(&reach, kJoinGap, kJoinGap);
+        if (IntersectRect(&overlap, &reach, &r)) {
+            Add(r, areas.rect[i]);
+            areas.rect[i] = areas.rect[--areas.count];
+            i = 0;  // the larger r may reach rectangles it missed before
+        } else {
+            ++i;
+        }
+    }
+    if (areas.count == StageAreas::Capacity) {
+        int best = 0;
+        long least = LONG_MAX;
+        for (int i = 0; i < areas.count; ++i) {
+            RECT both;
+            UnionRect(&both, &areas.rect[i], &r);
+            const long growth = Area(both) - Area(areas.rect[i]) - Area(r);
+            if (growth < least) {
+                least = growth;
+                best = i;
+            }
+        }
+        Add(r, areas.rect[best]);
+        areas.rect[best] = areas.rect[--areas.count];
+        AddArea(areas, r);
+        return;
+    }
+    areas.rect[areas.count++] = r;
+}
+
+void AddAreas(StageAreas& into, const StageAreas& more) {
+    for (int i = 0; i < more.count; ++i)
+        AddArea(into, more.rect[i]);
+}
+
+StageAreas WholeStage() {
+    StageAreas all{};
+    all.rect[0] = StageRect();
+    all.count = 1;
+    return all;
 }
 
 // Partial copies rely on both memory contexts keeping bounds since the last tick; a context made
@@ -52,49 +110,59 @@ void Copy(HDC to, int toX, int toY, HDC from, int fromX, int fromY, const RECT& 
 void RefreshStage() {
     if (!gScene.stageDc || !gScene.backdropDc)
         return;
-    RECT part = StageRect();
+    StageAreas parts = WholeStage();
     if (gPartialCopies && TrackingHolds()) {
         // Where the figures were, what was painted into the backdrop, and anything else drawn into
         // the stage since the last tick (a rebuilt scenery, the sign).
-        part = gScene.stageSpriteBounds;
-        Add(part, TakeBounds(gScene.backdropDc, gScene.stageLeft, gScene.stageTop));
-        Add(part, TakeBounds(gScene.stageDc, 0, 0));
-        gScene.stageChanged = part;
+        parts = gScene.stageSpriteAreas;
+        AddArea(parts, TakeBounds(gScene.backdropDc, gScene.stageLeft, gScene.stageTop));
+        AddArea(parts, TakeBounds(gScene.stageDc, 0, 0));
+        gScene.stageChanged = parts;
     } else {
         gScene.stageCopyWhole = 1;
     }
-    if (!IsRectEmpty(&part))
-        Copy(gScene.stageDc, 0, 0, gScene.backdropDc, gScene.stageLeft, gScene.stageTop, part);
+    for (int i = 0; i < parts.count; ++i)
+        Copy(gScene.stageDc, 0, 0, gScene.backdropDc, gScene.stageLeft, gScene.stageTop, parts.rect[i]);
+    gScene.stageFigureAreas = StageAreas{};
     if (gPartialCopies)
         SetBoundsRect(gScene.stageDc, nullptr, DCB_RESET | DCB_ENABLE);  // from here on: the figures
+}
+
+void NoteFigureDrawn() {
+    if (gPartialCopies && gScene.stageDc && TrackingHolds())
+        AddArea(gScene.stageFigureAreas, TakeBounds(gScene.stageDc, 0, 0));
 }
 
 void CopyStageToWindow() {
     if (!gScene.stageDc)
         return;
-    RECT part = StageRect();
+    StageAreas parts = WholeStage();
     if (gPartialCopies && gScene.stageCopyWhole == 0 && TrackingHolds()) {
-        const RECT figures = TakeBounds(gScene.stageDc, 0, 0);
-        gScene.stageSpriteBounds = figures;
-        part = gScene.stageChanged;
-        Add(part, figures);
+        StageAreas figures = gScene.stageFigureAreas;
+        AddArea(figures, TakeBounds(gScene.stageDc, 0, 0));  // drawn outside the figures' turns
+        gScene.stageSpriteAreas = figures;
+        parts = gScene.stageChanged;
+        AddAreas(parts, figures);
         // What the scene drew on the window over the stage since the last copy is put back, as a
         // whole-strip copy would put it back.
         RECT drawn = gScene.windowDrawn, onStage{};
         OffsetRect(&drawn, -gScene.stageLeft, -gScene.stageTop);
         const RECT stage = StageRect();
         IntersectRect(&onStage, &drawn, &stage);
-        Add(part, onStage);
+        AddArea(parts, onStage);
     }
-    if (!IsRectEmpty(&part))
-        Copy(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageDc, 0, 0, part);
+    for (int i = 0; i < parts.count; ++i) {
+        Copy(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageDc, 0, 0, parts.rect[i]);
+        ShowZoomedDraws();  // each part enlarged on its own, not the stretch between them
+    }
+    gScene.stageFigureAreas = StageAreas{};
     if (!gPartialCopies)
         return;
     if (gScene.stageCopyWhole || !TrackingHolds()) {
         StartTracking();
-        gScene.stageSpriteBounds = StageRect();  // what the figures drew is not known this once
+        gScene.stageSpriteAreas = WholeStage();  // what the figures drew is not known this once
     }
-    gScene.stageChanged = RECT{};
+    gScene.stageChanged = StageAreas{};
     gScene.windowDrawn = RECT{};
 }
 

@@ -2,15 +2,18 @@
 // draw, and the stage copied to the window after. Between two ticks the stage changes only where
 // figures draw, where they drew the tick before and where the backdrop was painted; the window
 // differs from the stage only there and where something else drew on the window. GDI keeps the
-// bounds of every draw into a context, so each copy covers just that rectangle: the window shows
-// the same pictures for a fraction of the copying. GDI does not bound draws on a window under every
-// system, so what the scene itself draws on the window between two copies is noted by hand.
+// bounds of every draw into a context, taken after each figure's turn, so each copy covers just a
+// few rectangles (one per group of figures that stand close together): the window shows the same
+// pictures for a fraction of the copying. GDI does not bound draws on a window under every system,
+// so what the scene itself draws on the window between two copies is noted by hand.
 #pragma once
 #include <windows.h>
 
 // Before the figures draw: refreshes the part of the stage that can differ from the backdrop.
 void RefreshStage();
-// After they drew: copies the part of the stage that can differ from the window.
+// After each figure's turn: notes where it drew, so that figures far apart are copied apart.
+void NoteFigureDrawn();
+// After they drew: copies the parts of the stage that can differ from the window.
 void CopyStageToWindow();
 // Something was drawn on the window at this rectangle (window coordinates) after the last copy.
 void NoteWindowDraw(int x, int y, int width, int height);

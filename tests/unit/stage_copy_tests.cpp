@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kWidth = 64;
+constexpr int kWidth = 200;
 constexpr int kLeft = 8, kTop = 20;  // where the stage lies in the window and the backdrop
 
 struct Surface {
@@ -68,12 +68,25 @@ protected:
         Fill(stage.dc, x, 100, 6, 6, RGB(255, 0, 0));
         CopyStageToWindow();
     }
+    // One tick with several figures, each a block drawn in a turn of its own, as DrawFigures
+    // gives every figure its turn.
+    void TickFigures(const std::vector<int>& xs) {
+        RefreshStage();
+        for (int x : xs) {
+            Fill(stage.dc, x, 100, 6, 6, RGB(255, 0, 0));
+            NoteFigureDrawn();
+        }
+        CopyStageToWindow();
+    }
     // The window's stage area against backdrop plus the block, pixel by pixel.
-    int WrongPixels(int blockX) {
+    int WrongPixels(int blockX) { return WrongPixels(std::vector<int>{blockX}); }
+    int WrongPixels(const std::vector<int>& blocks) {
         int wrong = 0;
         for (int y = 0; y < StageHeight; y += 3)
             for (int x = 0; x < kWidth; ++x) {
-                const bool block = x >= blockX && x < blockX + 6 && y >= 100 && y < 106;
+                bool block = false;
+                for (int blockX : blocks)
+                    block = block || (x >= blockX && x < blockX + 6 && y >= 100 && y < 106);
                 const COLORREF expected = block ? RGB(255, 0, 0) : GetPixel(backdrop.dc, kLeft + x, kTop + y);
                 wrong += GetPixel(window.dc, kLeft + x, kTop + y) != expected;
             }
@@ -86,8 +99,9 @@ TEST_F(StageCopy, AMovingFigureLeavesNoTrailAndOnlyItsNeighbourhoodIsCopied) {
         Tick(x);
         ASSERT_EQ(WrongPixels(x), 0) << "x " << x;
     }
-    EXPECT_EQ(gScene.stageSpriteBounds.left, 36);
-    EXPECT_EQ(gScene.stageSpriteBounds.right, 42) << "the figures' own bounds, not the whole strip";
+    ASSERT_EQ(gScene.stageSpriteAreas.count, 1);
+    EXPECT_EQ(gScene.stageSpriteAreas.rect[0].left, 36);
+    EXPECT_EQ(gScene.stageSpriteAreas.rect[0].right, 42) << "the figures' own bounds, not the whole strip";
     // Paint the window under the stage behind the scene's back: a partial copy leaves it alone.
     Fill(window.dc, kLeft + 60, kTop + 300, 2, 2, RGB(9, 9, 9));
     Tick(40);
@@ -110,6 +124,35 @@ TEST_F(StageCopy, BackdropPaintsAndWindowDrawsReachTheWindow) {
     NoteWindowDraw(kLeft + 50, kTop + 10, 8, 8);
     Tick(8);
     EXPECT_EQ(WrongPixels(8), 0) << "the next copy puts the stage back over it";
+}
+
+TEST_F(StageCopy, FiguresFarApartAreCopiedApartAndManyStillLeaveNoTrail) {
+    TickFigures({10, 150});
+    for (int step = 1; step <= 3; ++step) {
+        TickFigures({10 + 4 * step, 150 - 4 * step});
+        ASSERT_EQ(WrongPixels({10 + 4 * step, 150 - 4 * step}), 0) << "step " << step;
+    }
+    EXPECT_EQ(gScene.stageSpriteAreas.count, 2);
+    // The window between them, painted behind the scene's back, is not copied over.
+    Fill(window.dc, kLeft + 80, kTop + 102, 1, 1, RGB(9, 9, 9));
+    TickFigures({26, 134});
+    EXPECT_EQ(GetPixel(window.dc, kLeft + 80, kTop + 102), RGB(9, 9, 9)) << "one copy spanned both figures";
+    EXPECT_EQ(WrongPixels({26, 134}), 1) << "only the painted pixel differs";
+
+    // More groups than the areas hold: they are joined, and every figure still moves cleanly.
+    std::vector<int> many;
+    for (int x = 2; x < kWidth - 8; x += 16)
+        many.push_back(x);
+    ASSERT_GT(many.size(), static_cast<size_t>(StageAreas::Capacity));
+    InvalidateStage();
+    TickFigures(many);
+    for (int step = 0; step < 3; ++step) {
+        for (int& x : many)
+            x += (x / 16) % 2 ? 2 : -2;
+        TickFigures(many);
+        ASSERT_EQ(WrongPixels(many), 0) << "step " << step;
+    }
+    EXPECT_LE(gScene.stageSpriteAreas.count, StageAreas::Capacity);
 }
 
 TEST_F(StageCopy, AContextMadeAnewIsCopiedWholeOnce) {

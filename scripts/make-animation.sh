@@ -20,7 +20,7 @@ trap 'wineserver -k 2>/dev/null; stop_xvfb; rm -rf "$frames"' EXIT
 # seconds. The clip is the picture from the clock down: the shelter, the pavement and the road.
 record() {  # name "YYYY-MM-DD HH:MM:SS" settle count gap
   local name=$1 when=$2 settle=$3 count=$4 gap=$5 saver i
-  NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "$when" wine "$scr" /s >/dev/null 2>&1 &
+  "$QB_FAKED_TIME" "$when" wine "$scr" /s >/dev/null 2>&1 &
   saver=$!
   timeout 20 xdotool search --sync --onlyvisible --name '^Screen Saver$' >/dev/null
   sleep "$settle"

@@ -27,7 +27,7 @@ changed_box() {  # shot x w
 
 # Starts the saver at a faked time and takes a screenshot a second after its window appears.
 shot_at() {  # file "YYYY-MM-DD HH:MM:SS" [seconds to wait]
-  NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "$2" wine "$scr" /s >/dev/null 2>&1 &
+  "$QB_FAKED_TIME" "$2" wine "$scr" /s >/dev/null 2>&1 &
   local saver=$!
   timeout 20 xdotool search --sync --onlyvisible --name '^Screen Saver$' >/dev/null 2>&1
   sleep "${3:-1}"

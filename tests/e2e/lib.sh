@@ -1,5 +1,8 @@
 # Shared pieces of the end-to-end scripts: a private Xvfb display and Wine in a given prefix.
 
+# Runs a command with the clock faked from a given start: "$QB_FAKED_TIME" WHEN COMMAND...
+QB_FAKED_TIME=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)/faked-time.sh
+
 # Starts Xvfb on the first free display number and exports DISPLAY; stop_xvfb ends it.
 start_xvfb() {
   local size=${1:-1024x768x24} n

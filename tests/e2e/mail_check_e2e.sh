@@ -71,7 +71,7 @@ flying_picture() {  # shot bx by
 # first flying object to be wholly in view and names its picture; "none" when nothing came.
 first_flight() {  # name "HH:MM:SS"
   local name=$1 saver win i shot box w h x y seen=none
-  NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "2026-07-01 $2" wine "$out/saver/QBR02DLE.SCR" /s \
+  "$QB_FAKED_TIME" "2026-07-01 $2" wine "$out/saver/QBR02DLE.SCR" /s \
     >/dev/null 2>&1 &
   saver=$!
   win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Screen Saver$' | head -n 1)
@@ -109,7 +109,7 @@ steer Unread 3
 for value in "" 0; do
   what=$([ -z "$value" ] && echo "without the mail key" || echo "with MAPI=$value")
   mail_key $value
-  NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "2026-07-01 10:31:10" wine "$out/saver/QBR02DLE.SCR" /s \
+  "$QB_FAKED_TIME" "2026-07-01 10:31:10" wine "$out/saver/QBR02DLE.SCR" /s \
     >/dev/null 2>&1 &
   saver=$!
   win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Screen Saver$' | head -n 1)

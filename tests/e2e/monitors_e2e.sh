@@ -74,7 +74,7 @@ check "the X server has two monitors" test "$(xrandr --listmonitors | head -n 1)
 wineserver -k 2>/dev/null; wineserver -w
 
 xdotool mousemove --sync 100 100
-NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "2026-07-01 12:34:00" wine "$scr" /s >/dev/null 2>&1 &
+"$QB_FAKED_TIME" "2026-07-01 12:34:00" wine "$scr" /s >/dev/null 2>&1 &
 saver=$!
 win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Screen Saver$' | head -n 1)
 check "full-screen window appears" test -n "$win"

@@ -33,7 +33,7 @@ clock_shows() {  # shot HHMM [row of the digits]
 # after 2 s, then one a second), ends it with a key.
 run_at() {  # name "YYYY-MM-DD HH:MM:SS" [further screenshots]
   local name=$1 when=$2 more=${3:-0} saver win rc i
-  NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "$when" wine "$scr" /s >/dev/null 2>&1 &
+  "$QB_FAKED_TIME" "$when" wine "$scr" /s >/dev/null 2>&1 &
   saver=$!
   win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Screen Saver$' | head -n 1)
   check "$name: full-screen window appears" test -n "$win"

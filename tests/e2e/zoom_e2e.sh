@@ -42,7 +42,7 @@ unblocked() {  # shot width height n
 # picture stands 128 columns in and 30 rows down (in picture pixels), the clock at (168, 264).
 run_saver() {  # run_saver name
   xdotool mousemove --sync 5 5
-  NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "2026-07-01 12:34:00" wine "$scr" /s >/dev/null 2>&1 &
+  "$QB_FAKED_TIME" "2026-07-01 12:34:00" wine "$scr" /s >/dev/null 2>&1 &
   saver=$!
   win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Screen Saver$' | head -n 1)
   check "$1: the full-screen window appears" test -n "$win"

@@ -1,5 +1,10 @@
 #include "gfx/blit.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
 namespace {
 
 MaskedBlitObserver gMaskedBlitObserver = nullptr;
@@ -9,12 +14,52 @@ void ReportMaskedBlit(HDC dc, int x, int y, int width, int height) {
         gMaskedBlitObserver(dc, x, y, width, height);
 }
 
-// Held sprites: a bitmap, the context it stays selected in, and its size.
+// The pixels of a 32-bit DIB section made by CreateSurfaceBitmap, row by row from the top.
+struct Pixels32 {
+    uint8_t* top = nullptr;
+    ptrdiff_t pitch = 0;  // bytes from one row to the next one down
+    int width = 0, height = 0;
+
+    uint32_t* Row(int y) const { return reinterpret_cast<uint32_t*>(top + pitch * y); }
+};
+
+// Only our own surfaces get here, and those are top-down: GetObject reports the height of a DIB
+// section as positive whichever way its rows run, so the order cannot be read off the bitmap.
+bool PixelsOf(HBITMAP bitmap, Pixels32* out) {
+    DIBSECTION section{};
+    if (!bitmap || GetObjectA(bitmap, sizeof section, &section) != sizeof section)
+        return false;  // a device-dependent bitmap: only GDI reaches its pixels
+    if (section.dsBm.bmBitsPixel != 32 || section.dsBmih.biCompression != BI_RGB || !section.dsBm.bmBits)
+        return false;
+    out->top = static_cast<uint8_t*>(section.dsBm.bmBits);
+    out->pitch = section.dsBm.bmWidthBytes;
+    out->width = section.dsBm.bmWidth;
+    out->height = section.dsBm.bmHeight;
+    return true;
+}
+
+// Held sprites: a bitmap, the context it stays selected in, and its size. Sprites that are 32-bit
+// DIB sections also keep what a masked draw straight into the stage's pixels needs.
 struct HeldSprite {
-    HBITMAP bitmap;
-    HDC dc;
-    HGDIOBJ previous;
-    SIZE size;
+    HBITMAP bitmap = nullptr;
+    HDC dc = nullptr;
+    HGDIOBJ previous = nullptr;
+    SIZE size{};
+    Pixels32 pixels;  // width 0 when the bitmap is not a 32-bit DIB section
+    // Goes up whenever the context is handed out to be drawn into: what was read off the pixels
+    // before is stale then.
+    unsigned version = 0;
+    // A mask's shown pixels as runs [start, end) per row: row y's pairs are runs[rowStart[y]] up to
+    // runs[rowStart[y + 1]]. Made on first use, for the mask as it was at maskVersion.
+    std::vector<uint32_t> rowStart;
+    std::vector<uint16_t> runs;
+    bool runsMade = false, runsUsable = false;
+    unsigned maskVersion = 0;
+    // The image last checked against this mask: drawn through the runs alone only when it is black
+    // wherever the mask hides it, as MakeMask leaves it.
+    HBITMAP checkedImage = nullptr;
+    unsigned checkedImageVersion = 0, checkedMaskVersion = 0;
+    bool imageFits = false;
 };
 // Enough for every sheet and mask of a full stage (seven persons, the bus, two vehicles, the
 // night layers, the sign) with room to spare.
@@ -22,8 +67,16 @@ constexpr int kMaxHeldSprites = 96;
 HeldSprite gHeld[kMaxHeldSprites];
 int gHeldCount = 0;
 bool gHolding = true;
+bool gDirectDrawing = true;
 
-const HeldSprite* FindHeld(HBITMAP bitmap) {
+// The one context whose pixels masked draws may write straight into.
+struct DirectTarget {
+    HDC dc = nullptr;
+    Pixels32 pixels;
+};
+DirectTarget gTarget;
+
+HeldSprite* FindHeldEntry(HBITMAP bitmap) {
     if (!bitmap)
         return nullptr;
     for (int i = 0; i < gHeldCount; ++i)
@@ -32,10 +85,126 @@ const HeldSprite* FindHeld(HBITMAP bitmap) {
     return nullptr;
 }
 
+const HeldSprite* FindHeld(HBITMAP bitmap) {
+    return FindHeldEntry(bitmap);
+}
+
 void ReleaseAt(int i) {
     SelectObject(gHeld[i].dc, gHeld[i].previous);
     DeleteDC(gHeld[i].dc);
-    gHeld[i] = gHeld[--gHeldCount];
+    if (i != --gHeldCount)
+        gHeld[i] = std::move(gHeld[gHeldCount]);
+    gHeld[gHeldCount] = HeldSprite{};
+}
+
+// Reads a monochrome mask's bits into runs of shown (0) pixels.
+void MakeRuns(HeldSprite& mask) {
+    mask.runsMade = true;
+    mask.runsUsable = false;
+    mask.maskVersion = mask.version;
+    mask.rowStart.clear();
+    mask.runs.clear();
+    BITMAP info{};
+    if (!GetObjectA(mask.bitmap, sizeof info, &info) || info.bmBitsPixel != 1 || info.bmPlanes != 1 ||
+        info.bmWidth > 0xFFFF)
+        return;
+    const LONG bytes = info.bmWidthBytes * info.bmHeight;
+    std::vector<uint8_t> bits(static_cast<size_t>(bytes));
+    if (bytes <= 0 || GetBitmapBits(mask.bitmap, bytes, bits.data()) != bytes)
+        return;
+    mask.rowStart.reserve(info.bmHeight + 1);
+    for (int y = 0; y < info.bmHeight; ++y) {
+        mask.rowStart.push_back(static_cast<uint32_t>(mask.runs.size()));
+        const uint8_t* row = &bits[static_cast<size_t>(y) * info.bmWidthBytes];
+        int x = 0;
+        while (x < info.bmWidth) {
+            while (x < info.bmWidth && (row[x >> 3] & (0x80 >> (x & 7))))
+                ++x;  // hidden: the key colour
+            const int start = x;
+            while (x < info.bmWidth && !(row[x >> 3] & (0x80 >> (x & 7))))
+                ++x;
+            if (x > start) {
+                mask.runs.push_back(static_cast<uint16_t>(start));
+                mask.runs.push_back(static_cast<uint16_t>(x));
+            }
+        }
+    }
+    mask.rowStart.push_back(static_cast<uint32_t>(mask.runs.size()));
+    mask.runsUsable = true;
+}
+
+// Whether the image is black under every pixel the mask hides: then the XOR pass leaves those
+// pixels as they are, and a masked draw is a copy of the shown runs.
+bool ImageBlackWhereHidden(const HeldSprite& mask, const HeldSprite& image) {
+    for (int y = 0; y < mask.size.cy; ++y) {
+        const uint32_t* row = image.pixels.Row(y);
+        int x = 0;
+        for (uint32_t k = mask.rowStart[y]; k < mask.rowStart[y + 1]; k += 2) {
+            for (; x < mask.runs[k]; ++x)
+                if (row[x] & 0x00FFFFFF)
+                    return false;
+            x = mask.runs[k + 1];
+        }
+        for (; x < mask.size.cx; ++x)
+            if (row[x] & 0x00FFFFFF)
+                return false;
+    }
+    return true;
+}
+
+bool ReadyForDirectDraw(HeldSprite& mask, const HeldSprite& image) {
+    if (!mask.runsMade || mask.maskVersion != mask.version)
+        MakeRuns(mask);
+    if (!mask.runsUsable || image.pixels.width != mask.size.cx || image.pixels.height != mask.size.cy)
+        return false;
+    if (mask.checkedImage != image.bitmap || mask.checkedImageVersion != image.version ||
+        mask.checkedMaskVersion != mask.version) {
+        mask.checkedImage = image.bitmap;
+        mask.checkedImageVersion = image.version;
+        mask.checkedMaskVersion = mask.version;
+        mask.imageFits = ImageBlackWhereHidden(mask, image);
+    }
+    return mask.imageFits;
+}
+
+// The two-pass masked draw done by hand, straight into the target's pixels: AND with the mask
+// keeps the hidden pixels and clears the shown ones, and XOR with an image that is black where
+// hidden puts the shown pixels in. Both held, the image a 32-bit DIB section. The rectangle is
+// clipped as BitBlt clips it: to the sprite first, then to the target. Returns false when the
+// draw is not one it can do, and GDI draws it.
+bool DrawMaskedDirect(HDC dc, HBITMAP image, HBITMAP mask, int x, int y, int sx, int sy, int w, int h) {
+    if (!gDirectDrawing || !gTarget.dc || dc != gTarget.dc)
+        return false;
+    HeldSprite* img = FindHeldEntry(image);
+    HeldSprite* msk = FindHeldEntry(mask);
+    if (!img || !msk || img->pixels.width == 0 || !ReadyForDirectDraw(*msk, *img))
+        return false;
+    if (sx < 0) { x -= sx; w += sx; sx = 0; }
+    if (sy < 0) { y -= sy; h += sy; sy = 0; }
+    w = std::min(w, static_cast<int>(msk->size.cx) - sx);
+    h = std::min(h, static_cast<int>(msk->size.cy) - sy);
+    if (x < 0) { sx -= x; w += x; x = 0; }
+    if (y < 0) { sy -= y; h += y; y = 0; }
+    w = std::min(w, gTarget.pixels.width - x);
+    h = std::min(h, gTarget.pixels.height - y);
+    if (w <= 0 || h <= 0)
+        return true;  // nothing of it is on the target
+
+    GdiFlush();  // whatever GDI still has to draw there lands first
+    for (int r = 0; r < h; ++r) {
+        const int row = sy + r;
+        uint32_t* to = gTarget.pixels.Row(y + r) + x - sx;
+        const uint32_t* from = img->pixels.Row(row);
+        for (uint32_t k = msk->rowStart[row]; k < msk->rowStart[row + 1]; k += 2) {
+            const int a = std::max<int>(msk->runs[k], sx);
+            const int b = std::min<int>(msk->runs[k + 1], sx + w);
+            if (a < b)
+                std::memcpy(to + a, from + a, static_cast<size_t>(b - a) * 4);
+        }
+    }
+    const RECT drawn{x, y, x + w, y + h};
+    SetBoundsRect(dc, &drawn, DCB_ACCUMULATE);  // as the two blits would have recorded it
+    return true;
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -48,7 +217,7 @@ SIZE BitmapSize(HBITMAP bitmap) {
 }
 
 void CopyWhole(HDC dc, int x, int y, HBITMAP bitmap) {
-    BitmapDc source(bitmap);
+    BitmapDc source(bitmap, BitmapDc::Use::Read);
     if (!source.ok())
         return;
     const SIZE size = BitmapSize(bitmap);
@@ -57,10 +226,12 @@ void CopyWhole(HDC dc, int x, int y, HBITMAP bitmap) {
 
 }  // namespace
 
-BitmapDc::BitmapDc(HBITMAP bitmap) {
-    if (const HeldSprite* held = FindHeld(bitmap)) {
+BitmapDc::BitmapDc(HBITMAP bitmap, Use use) {
+    if (HeldSprite* held = FindHeldEntry(bitmap)) {
         dc_ = held->dc;
         ok_ = true;
+        if (use == Use::DrawInto)
+            ++held->version;
         return;
     }
     if (!bitmap)  // a missing picture draws nothing, and that costs nothing either
@@ -97,7 +268,13 @@ void HoldSprite(HBITMAP bitmap) {
         DeleteDC(dc);
         return;
     }
-    gHeld[gHeldCount++] = HeldSprite{bitmap, dc, previous, SIZE{info.bmWidth, info.bmHeight}};
+    HeldSprite& held = gHeld[gHeldCount++];
+    held = HeldSprite{};
+    held.bitmap = bitmap;
+    held.dc = dc;
+    held.previous = previous;
+    held.size = SIZE{info.bmWidth, info.bmHeight};
+    PixelsOf(bitmap, &held.pixels);
 }
 
 void ReleaseSprite(HBITMAP bitmap) {
@@ -146,7 +323,7 @@ void BlitToDc(HDC dc, int x, int y, HBITMAP bitmap) {
 }
 
 void BlitRect(HDC dc, int x, int y, HBITMAP bitmap, const gfx::FrameRect& source) {
-    BitmapDc from(bitmap);
+    BitmapDc from(bitmap, BitmapDc::Use::Read);
     if (from.ok())
         BitBlt(dc, x, y, source.width, source.height, from.dc(), source.x, source.y, SRCCOPY);
 }
@@ -154,26 +331,65 @@ void BlitRect(HDC dc, int x, int y, HBITMAP bitmap, const gfx::FrameRect& source
 void BlitMasked(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at) {
     const SIZE size = BitmapSize(mask);
     ReportMaskedBlit(dc, at.x, at.y, size.cx, size.cy);
+    if (DrawMaskedDirect(dc, image, mask, at.x, at.y, 0, 0, size.cx, size.cy))
+        return;
     {
-        BitmapDc hole(mask);
+        BitmapDc hole(mask, BitmapDc::Use::Read);
         if (hole.ok())
             BitBlt(dc, at.x, at.y, size.cx, size.cy, hole.dc(), 0, 0, SRCAND);
     }
-    BitmapDc colour(image);
+    BitmapDc colour(image, BitmapDc::Use::Read);
     if (colour.ok())
         BitBlt(dc, at.x, at.y, size.cx, size.cy, colour.dc(), 0, 0, SRCINVERT);
 }
 
 void BlitMaskedRect(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at, const gfx::FrameRect& source) {
     ReportMaskedBlit(dc, at.x, at.y, source.width, source.height);
+    if (DrawMaskedDirect(dc, image, mask, at.x, at.y, source.x, source.y, source.width, source.height))
+        return;
     {
-        BitmapDc hole(mask);
+        BitmapDc hole(mask, BitmapDc::Use::Read);
         if (hole.ok())
             BitBlt(dc, at.x, at.y, source.width, source.height, hole.dc(), source.x, source.y, SRCAND);
     }
-    BitmapDc colour(image);
+    BitmapDc colour(image, BitmapDc::Use::Read);
     if (colour.ok())
         BitBlt(dc, at.x, at.y, source.width, source.height, colour.dc(), source.x, source.y, SRCINVERT);
+}
+
+bool UsesDirectSurfaces(HDC like) {
+    return gDirectDrawing && GetDeviceCaps(like, BITSPIXEL) == 32 && !(GetDeviceCaps(like, RASTERCAPS) & RC_PALETTE);
+}
+
+HBITMAP CreateSurfaceBitmap(HDC like, int width, int height) {
+    if (UsesDirectSurfaces(like)) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        if (HBITMAP section = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0))
+            return section;
+    }
+    return CreateCompatibleBitmap(like, width, height);
+}
+
+void SetDirectTarget(HDC dc, HBITMAP bitmap) {
+    gTarget = DirectTarget{};
+    if (dc && PixelsOf(bitmap, &gTarget.pixels))
+        gTarget.dc = dc;
+}
+
+void ForgetDirectTarget(HDC dc) {
+    if (dc && gTarget.dc == dc)
+        gTarget = DirectTarget{};
+}
+
+void SetDirectDrawing(bool on) {
+    gDirectDrawing = on;
 }
 
 void SetMaskedBlitObserver(MaskedBlitObserver observer) {

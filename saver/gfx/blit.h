@@ -57,7 +57,9 @@ void SetSpriteHolding(bool on);
 // context when it is held, otherwise one made (compatible with the screen) and deleted again.
 class BitmapDc {
 public:
-    explicit BitmapDc(HBITMAP bitmap);
+    // Read promises not to draw into the bitmap; what was read off a held sprite stays valid then.
+    enum class Use { DrawInto, Read };
+    explicit BitmapDc(HBITMAP bitmap, Use use = Use::DrawInto);
     ~BitmapDc();
     BitmapDc(const BitmapDc&) = delete;
     BitmapDc& operator=(const BitmapDc&) = delete;
@@ -70,6 +72,22 @@ private:
     bool owned_ = false;
     bool ok_ = false;
 };
+
+// Pictures and surfaces the scene draws on: on a display of 32 bits per pixel a 32-bit top-down
+// DIB section (held sprites and the direct target must be made here, as their rows are read top
+// down), whose pixels a masked draw can reach without GDI; otherwise (and with direct
+// drawing off) a bitmap compatible with like.
+HBITMAP CreateSurfaceBitmap(HDC like, int width, int height);
+bool UsesDirectSurfaces(HDC like);
+// Masked draws of held sprites into dc, whose bitmap is a 32-bit DIB section, are done by hand:
+// GDI's two passes expand the mask and XOR every pixel of the frame, while the hand-made draw
+// copies the shown pixels only, with the same result. Every other draw goes through GDI. One
+// target at a time; forget it before its context is deleted.
+void SetDirectTarget(HDC dc, HBITMAP bitmap);
+void ForgetDirectTarget(HDC dc);
+// Off: surfaces are compatible bitmaps again and every masked draw goes through GDI. For tests
+// and the benchmark, which compare both ways; set it before the scene starts.
+void SetDirectDrawing(bool on);
 
 // A monochrome bitmap of the same size, or null for a null bitmap.
 HBITMAP CreateMaskBitmap(HBITMAP bitmap);

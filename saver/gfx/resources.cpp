@@ -1,5 +1,7 @@
 #include "gfx/resources.h"
 
+#include "gfx/blit.h"
+
 #include <mmsystem.h>
 
 #include <cstdio>
@@ -53,8 +55,20 @@ HBITMAP LoadSceneBitmap(HMODULE module, const char* name, HPALETTE* paletteSlot,
     }
 
     const BYTE* bits = reinterpret_cast<const BYTE*>(header) + header->biSize + 4 * entries;
-    HBITMAP bitmap = CreateDIBitmap(screen, header, CBM_INIT, bits, reinterpret_cast<const BITMAPINFO*>(header),
-                                    DIB_RGB_COLORS);
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(header);
+    const int height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+    // A picture in its own 32-bit pixels where the display has them (see CreateSurfaceBitmap),
+    // converted through its colour table as CreateDIBitmap converts it.
+    HBITMAP bitmap = nullptr;
+    if (UsesDirectSurfaces(screen)) {
+        bitmap = CreateSurfaceBitmap(screen, header->biWidth, height);
+        if (bitmap && !SetDIBits(screen, bitmap, 0, height, bits, info, DIB_RGB_COLORS)) {
+            DeleteObject(bitmap);
+            bitmap = nullptr;
+        }
+    }
+    if (!bitmap)
+        bitmap = CreateDIBitmap(screen, header, CBM_INIT, bits, info, DIB_RGB_COLORS);
 
     if (!keepPalette && *paletteSlot) {
         SelectPalette(screen, previous, FALSE);
@@ -69,6 +83,9 @@ HBITMAP LoadSceneBitmap(HMODULE module, const char* name, HPALETTE* paletteSlot,
 void LoadSceneSounds() {
     if (!gSettings.soundOn)
         return;
+    // Without an output device every sound would still start a player thread that finds nothing
+    // to play on, several times a minute: the scene then keeps its sounds to itself.
+    gScene.soundOutput = waveOutGetNumDevs() > 0 ? 1 : 0;
     for (int n = 1; n <= SoundCount; ++n) {
         char name[16];
         std::snprintf(name, sizeof name, "SOUND%02d", n);
@@ -104,6 +121,8 @@ void PlaySceneSound(int slot) {
         return;
     if (gSoundObserver)
         gSoundObserver(slot);
+    if (!gScene.soundOutput)
+        return;
     // SND_NOSTOP: a sound that is still playing is never cut off; the new one is dropped instead.
     if (gScene.soundData[slot]) {
         sndPlaySoundA(static_cast<LPCSTR>(gScene.soundData[slot]), SND_ASYNC | SND_NODEFAULT | SND_MEMORY | SND_NOSTOP);

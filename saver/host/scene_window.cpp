@@ -145,6 +145,7 @@ void RefreshPalette() {
 
 // Puts the original bitmap back into a memory context and deletes context and bitmap.
 void FreeSurface(HDC& dc, HBITMAP& bitmap, HGDIOBJ& original) {
+    ForgetDirectTarget(dc);
     if (dc) {
         if (original)
             SelectObject(dc, original);

@@ -162,6 +162,7 @@ struct SceneState {
     int personCountdown, vehicleCountdown, aircraftCountdown, lightsCountdown;
     HGLOBAL soundResource[SoundCount];
     const void* soundData[SoundCount];
+    int soundOutput;  // 1 when the machine has a wave output device to play them on
     int mailCheckOn, mailBaseline, newMail;
     MailLink mail;
 

@@ -67,13 +67,14 @@ bool PrepareBackdrop() {
 bool PrepareStage() {
     if (gScene.stageBitmap)
         return true;
-    gScene.stageBitmap = CreateCompatibleBitmap(gScene.screenDc, gScene.stageWidth, StageHeight);
+    gScene.stageBitmap = CreateSurfaceBitmap(gScene.screenDc, gScene.stageWidth, StageHeight);
     if (!gScene.stageBitmap)
         return false;
     gScene.stageDc = MakeSurfaceDc();
     if (!gScene.stageDc)
         return false;
     gScene.stageOriginalBitmap = SelectObject(gScene.stageDc, gScene.stageBitmap);
+    SetDirectTarget(gScene.stageDc, gScene.stageBitmap);  // the figures are drawn here on every tick
     FillBlack(gScene.stageDc, gScene.stageWidth, StageHeight);
     return true;
 }

@@ -135,6 +135,7 @@ SeededRun RunSeededScene(bool fast) {
     EXPECT_NE(saver, nullptr);
     SetSpriteHolding(fast);
     SetPartialStageCopies(fast);
+    SetDirectDrawing(fast);
     SetTimeSource(FakeTimeSource);
     SetFakeTime(static_cast<double>(ParseLocalTime("2026-07-01 11:50")));
     SeededRun run;
@@ -156,6 +157,7 @@ SeededRun RunSeededScene(bool fast) {
     EXPECT_EQ(HeldSpriteCount(), 0) << "the stopped scene holds no sprite";
     SetTimeSource(nullptr);
     SetPartialStageCopies(true);
+    SetDirectDrawing(true);
     FreeLibrary(saver);
     return run;
 }

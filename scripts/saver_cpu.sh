@@ -3,15 +3,22 @@
 # reads the user and system time of the saver process, its wineserver and the X server from
 # /proc over a measuring window and prints them as per cent of one core.
 #   scripts/saver_cpu.sh [SAVER.SCR] [settle seconds, 60] [window seconds, 60] [screen, 1024x768x24]
+#                        [start "YYYY-MM-DD HH:MM" of a faked clock; the machine's clock if empty]
+# The street follows the clock, and a summer noon costs other than a winter night: compare runs
+# at one faked start.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${QB_BUILD_DIR:-$top/build}
 scr=${1:-$build/saver/QBR02DLE.SCR}
-settle=${2:-60} window=${3:-60} screen=${4:-1024x768x24}
+settle=${2:-60} window=${3:-60} screen=${4:-1024x768x24} start=${5:-}
 . "$top/tests/e2e/lib.sh"
 wine_env "$build/wine/x11"
 start_xvfb "$screen"
-wine "$scr" /s >/dev/null 2>&1 &
+if [ -n "$start" ]; then
+  "$QB_FAKED_TIME" "$start" wine "$scr" /s >/dev/null 2>&1 &
+else
+  wine "$scr" /s >/dev/null 2>&1 &
+fi
 trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
 
 # Our processes are the ones started with this prefix; other people's Wine runs use other prefixes.
@@ -21,6 +28,8 @@ ours() {  # ours NAME-PATTERN -> pids
     [ -r "/proc/$p/environ" ] || continue
     # the script's own shells carry the name in their command line too
     tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -q 'bash' && continue
+    # nor is the faked clock's wrapper, which waits for the saver it started
+    [ "$(cat "/proc/$p/comm" 2>/dev/null)" = faketime ] && continue
     tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"
   done
   return 0
@@ -35,8 +44,8 @@ ticks() {  # ticks PID... -> utime + stime summed, in clock ticks
   echo $sum
 }
 sleep "$settle"
-saver=$(ours "$(basename "$scr")" | head -1)
-server=$(ours 'wineserver' | head -1)
+saver=$(ours "$(basename "$scr")" | sed -n 1p)
+server=$(ours 'wineserver' | sed -n 1p)
 [ -n "$saver" ] && [ -n "$server" ] || { echo "saver or wineserver not found" >&2; exit 1; }
 hz=$(getconf CLK_TCK)
 s0=$(ticks $saver) w0=$(ticks $server) x0=$(ticks $XVFB_PID)

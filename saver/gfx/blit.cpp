@@ -1,5 +1,7 @@
 #include "gfx/blit.h"
 
+#include "gfx/pixel_rows.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -199,7 +201,7 @@ bool DrawMaskedDirect(HDC dc, HBITMAP image, HBITMAP mask, int x, int y, int sx,
             const int a = std::max<int>(msk->runs[k], sx);
             const int b = std::min<int>(msk->runs[k + 1], sx + w);
             if (a < b)
-                std::memcpy(to + a, from + a, static_cast<size_t>(b - a) * 4);
+                CopyPixels(to + a, from + a, b - a);
         }
     }
     const RECT drawn{x, y, x + w, y + h};
@@ -381,6 +383,16 @@ void SetDirectTarget(HDC dc, HBITMAP bitmap) {
     gTarget = DirectTarget{};
     if (dc && PixelsOf(bitmap, &gTarget.pixels))
         gTarget.dc = dc;
+}
+
+bool DirectTargetPixels(HDC dc, DirectPixels* out) {
+    if (!gDirectDrawing || !dc || gTarget.dc != dc)
+        return false;
+    out->top = gTarget.pixels.top;
+    out->pitch = gTarget.pixels.pitch;
+    out->width = gTarget.pixels.width;
+    out->height = gTarget.pixels.height;
+    return true;
 }
 
 void ForgetDirectTarget(HDC dc) {

@@ -85,6 +85,13 @@ bool UsesDirectSurfaces(HDC like);
 // target at a time; forget it before its context is deleted.
 void SetDirectTarget(HDC dc, HBITMAP bitmap);
 void ForgetDirectTarget(HDC dc);
+// The target's pixels, when dc is the direct target: rows of width 32-bit pixels from the top.
+struct DirectPixels {
+    unsigned char* top;
+    ptrdiff_t pitch;  // bytes from one row to the next one down
+    int width, height;
+};
+bool DirectTargetPixels(HDC dc, DirectPixels* out);
 // Off: surfaces are compatible bitmaps again and every masked draw goes through GDI. For tests
 // and the benchmark, which compare both ways; set it before the scene starts.
 void SetDirectDrawing(bool on);

@@ -80,6 +80,7 @@ void StartFirstFigures() {
         LoadFigure(20);
     CopyBackdropToWindow();
     CopyWholeStageToWindow();
+    InvalidateStage();  // the first running tick copies whole and learns what the window shows
     gScene.startStage = StartStage::Running;
 }
 

@@ -6,6 +6,7 @@
 #include "gfx/blit.h"
 #include "gfx/resources.h"
 #include "scene/frame_tick.h"
+#include "scene/stage_copy.h"
 #include "settings/settings.h"
 
 namespace {
@@ -227,6 +228,7 @@ int BuildScenery() {
         BitBlt(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageWidth, StageHeight, gScene.stageDc, 0,
                0, SRCCOPY);
     }
+    InvalidateStage();  // the window was painted whole behind the tick's copies
     gScene.clockRedrawPending = 1;
     gScene.builtTimeOfDay = gScene.timeOfDay;
     return 1;

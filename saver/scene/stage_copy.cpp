@@ -1,13 +1,89 @@
 #include "scene/stage_copy.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
+#include "gfx/blit.h"
+#include "gfx/pixel_rows.h"
 #include "scene/scene_state.h"
 #include "scene/window_zoom.h"
 
 namespace {
 
 bool gPartialCopies = true;
+
+// What the window shows of the stage, pixel for pixel, where the stage's own pixels can be read
+// (see SetDirectTarget): a part is then copied only as far as it differs from it. A figure that
+// stands still is drawn again on every tick and so lies in the parts; copying it would send the
+// same pixels to the window, and the window system on to the screen, 45 times a second.
+struct ShownStage {
+    HDC stageDc = nullptr;  // the stage it was taken of; any other makes it stale
+    int width = 0;
+    std::vector<uint32_t> pixels;
+};
+ShownStage gShown;
+
+bool ReadStage(DirectPixels* stage) {
+    return DirectTargetPixels(gScene.stageDc, stage) && stage->width == gScene.stageWidth &&
+           stage->height == StageHeight;
+}
+
+const uint32_t* StageRow(const DirectPixels& stage, int y) {
+    return reinterpret_cast<const uint32_t*>(stage.top + stage.pitch * y);
+}
+
+// After a copy of the whole strip the window shows the stage as it is.
+void TakeShownStage() {
+    DirectPixels stage{};
+    if (!ReadStage(&stage)) {
+        gShown = ShownStage{};
+        return;
+    }
+    GdiFlush();
+    gShown.stageDc = gScene.stageDc;
+    gShown.width = stage.width;
+    gShown.pixels.resize(static_cast<size_t>(stage.width) * stage.height);
+    for (int y = 0; y < stage.height; ++y)
+        CopyPixels(&gShown.pixels[static_cast<size_t>(y) * stage.width], StageRow(stage, y), stage.width);
+}
+
+// Shrinks part to the pixels where the stage differs from what the window shows, and notes them
+// as shown. Returns false when it cannot tell; the part is then copied whole.
+bool ShrinkToDifference(RECT* part) {
+    DirectPixels stage{};
+    if (gShown.stageDc != gScene.stageDc || !ReadStage(&stage) || gShown.width != stage.width)
+        return false;
+    GdiFlush();
+    RECT differs{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = part->top; y < part->bottom; ++y) {
+        const uint32_t* now = StageRow(stage, y);
+        uint32_t* shown = &gShown.pixels[static_cast<size_t>(y) * stage.width];
+        const int left = FirstDifference(now, shown, part->left, part->right);
+        if (left == part->right)
+            continue;
+        const int right = LastDifference(now, shown, left, part->right);
+        CopyPixels(shown + left, now + left, right - left);
+        differs.left = std::min<LONG>(differs.left, left);
+        differs.right = std::max<LONG>(differs.right, right);
+        differs.top = std::min<LONG>(differs.top, y);
+        differs.bottom = y + 1;
+    }
+    *part = differs.left < differs.right ? differs : RECT{};
+    return true;
+}
+
+// Whatever reaches the window unasked (a copy of a part that could not be compared) is shown too.
+void NoteShown(const RECT& part) {
+    DirectPixels stage{};
+    if (gShown.stageDc != gScene.stageDc || !ReadStage(&stage))
+        return;
+    for (int y = part.top; y < part.bottom; ++y)
+        CopyPixels(&gShown.pixels[static_cast<size_t>(y) * stage.width + part.left], StageRow(stage, y) + part.left,
+                   part.right - part.left);
+}
 
 RECT StageRect() {
     return RECT{0, 0, gScene.stageWidth, StageHeight};
@@ -137,7 +213,9 @@ void CopyStageToWindow() {
     if (!gScene.stageDc)
         return;
     StageAreas parts = WholeStage();
-    if (gPartialCopies && gScene.stageCopyWhole == 0 && TrackingHolds()) {
+    RECT overDrawn{};  // drawn on the window over the stage: copied whatever the stage holds there
+    const bool partial = gPartialCopies && gScene.stageCopyWhole == 0 && TrackingHolds();
+    if (partial) {
         StageAreas figures = gScene.stageFigureAreas;
         AddArea(figures, TakeBounds(gScene.stageDc, 0, 0));  // drawn outside the figures' turns
         gScene.stageSpriteAreas = figures;
@@ -149,12 +227,24 @@ void CopyStageToWindow() {
         OffsetRect(&drawn, -gScene.stageLeft, -gScene.stageTop);
         const RECT stage = StageRect();
         IntersectRect(&onStage, &drawn, &stage);
-        AddArea(parts, onStage);
+        overDrawn = onStage;
+    }
+    if (!IsRectEmpty(&overDrawn)) {
+        Copy(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageDc, 0, 0, overDrawn);
+        ShowZoomedDraws();
+        NoteShown(overDrawn);
     }
     for (int i = 0; i < parts.count; ++i) {
-        Copy(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageDc, 0, 0, parts.rect[i]);
+        RECT part = parts.rect[i];
+        if (partial && gShown.stageDc && !ShrinkToDifference(&part))
+            NoteShown(part);
+        if (IsRectEmpty(&part))
+            continue;
+        Copy(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageDc, 0, 0, part);
         ShowZoomedDraws();  // each part enlarged on its own, not the stretch between them
     }
+    if (!partial && gPartialCopies)
+        TakeShownStage();
     gScene.stageFigureAreas = StageAreas{};
     if (!gPartialCopies)
         return;
@@ -173,6 +263,7 @@ void NoteWindowDraw(int x, int y, int width, int height) {
 
 void InvalidateStage() {
     gScene.stageCopyWhole = 1;
+    gShown.stageDc = nullptr;  // until the whole copy, what the window shows is not known
 }
 
 void SetPartialStageCopies(bool on) {

@@ -155,6 +155,38 @@ TEST_F(StageCopy, FiguresFarApartAreCopiedApartAndManyStillLeaveNoTrail) {
     EXPECT_LE(gScene.stageSpriteAreas.count, StageAreas::Capacity);
 }
 
+// With a stage whose pixels can be read, a part is copied only where it differs from what the
+// window already shows: a figure drawn again at the same place sends nothing.
+TEST_F(StageCopy, AFigureStandingStillIsNotCopiedAgainAndAMovingOneLeavesNoTrail) {
+    SetPartialStageCopies(true);
+    HBITMAP readable = CreateSurfaceBitmap(stage.dc, kWidth, StageHeight);
+    ASSERT_NE(readable, nullptr);
+    HGDIOBJ before = SelectObject(stage.dc, readable);
+    SetDirectTarget(stage.dc, readable);
+    DirectPixels pixels{};
+    ASSERT_TRUE(DirectTargetPixels(stage.dc, &pixels)) << "a 32-bit screen gives readable surfaces";
+    InvalidateStage();
+    Tick(40);
+    Tick(40);
+    ASSERT_EQ(WrongPixels(40), 0);
+    // Behind the scene's back, under the figure: the part covers it, but the stage did not change.
+    Fill(window.dc, kLeft + 42, kTop + 102, 1, 1, RGB(9, 9, 9));
+    Tick(40);
+    EXPECT_EQ(GetPixel(window.dc, kLeft + 42, kTop + 102), RGB(9, 9, 9)) << "unchanged pixels were copied";
+    for (int x = 44; x < 80; x += 3) {
+        Tick(x);
+        ASSERT_EQ(WrongPixels(x), 0) << "x " << x;
+    }
+    // Drawn on the window over the stage and noted: put back although the stage is unchanged there.
+    Fill(window.dc, kLeft + 150, kTop + 50, 4, 4, RGB(255, 255, 0));
+    NoteWindowDraw(kLeft + 150, kTop + 50, 4, 4);
+    Tick(77);
+    EXPECT_EQ(WrongPixels(77), 0);
+    ForgetDirectTarget(stage.dc);
+    SelectObject(stage.dc, before);
+    DeleteObject(readable);
+}
+
 TEST_F(StageCopy, AContextMadeAnewIsCopiedWholeOnce) {
     Tick(0);
     Tick(4);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -16,24 +15,15 @@ void ReportMaskedBlit(HDC dc, int x, int y, int width, int height) {
         gMaskedBlitObserver(dc, x, y, width, height);
 }
 
-// The pixels of a 32-bit DIB section made by CreateSurfaceBitmap, row by row from the top.
-struct Pixels32 {
-    uint8_t* top = nullptr;
-    ptrdiff_t pitch = 0;  // bytes from one row to the next one down
-    int width = 0, height = 0;
-
-    uint32_t* Row(int y) const { return reinterpret_cast<uint32_t*>(top + pitch * y); }
-};
-
 // Only our own surfaces get here, and those are top-down: GetObject reports the height of a DIB
 // section as positive whichever way its rows run, so the order cannot be read off the bitmap.
-bool PixelsOf(HBITMAP bitmap, Pixels32* out) {
+bool PixelsOf(HBITMAP bitmap, DirectPixels* out) {
     DIBSECTION section{};
     if (!bitmap || GetObjectA(bitmap, sizeof section, &section) != sizeof section)
         return false;  // a device-dependent bitmap: only GDI reaches its pixels
     if (section.dsBm.bmBitsPixel != 32 || section.dsBmih.biCompression != BI_RGB || !section.dsBm.bmBits)
         return false;
-    out->top = static_cast<uint8_t*>(section.dsBm.bmBits);
+    out->top = static_cast<unsigned char*>(section.dsBm.bmBits);
     out->pitch = section.dsBm.bmWidthBytes;
     out->width = section.dsBm.bmWidth;
     out->height = section.dsBm.bmHeight;
@@ -47,7 +37,7 @@ struct HeldSprite {
     HDC dc = nullptr;
     HGDIOBJ previous = nullptr;
     SIZE size{};
-    Pixels32 pixels;  // width 0 when the bitmap is not a 32-bit DIB section
+    DirectPixels pixels{};  // width 0 when the bitmap is not a 32-bit DIB section
     // Goes up whenever the context is handed out to be drawn into: what was read off the pixels
     // before is stale then.
     unsigned version = 0;
@@ -74,7 +64,7 @@ bool gDirectDrawing = true;
 // The one context whose pixels masked draws may write straight into.
 struct DirectTarget {
     HDC dc = nullptr;
-    Pixels32 pixels;
+    DirectPixels pixels{};
 };
 DirectTarget gTarget;
 
@@ -388,10 +378,7 @@ void SetDirectTarget(HDC dc, HBITMAP bitmap) {
 bool DirectTargetPixels(HDC dc, DirectPixels* out) {
     if (!gDirectDrawing || !dc || gTarget.dc != dc)
         return false;
-    out->top = gTarget.pixels.top;
-    out->pitch = gTarget.pixels.pitch;
-    out->width = gTarget.pixels.width;
-    out->height = gTarget.pixels.height;
+    *out = gTarget.pixels;
     return true;
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 // Transparent pixels of every sprite carry this colour.
 constexpr COLORREF TransparentKey = RGB(255, 0, 255);
 
@@ -90,6 +92,8 @@ struct DirectPixels {
     unsigned char* top;
     ptrdiff_t pitch;  // bytes from one row to the next one down
     int width, height;
+
+    uint32_t* Row(int y) const { return reinterpret_cast<uint32_t*>(top + pitch * y); }
 };
 bool DirectTargetPixels(HDC dc, DirectPixels* out);
 // Off: surfaces are compatible bitmaps again and every masked draw goes through GDI. For tests

@@ -3,7 +3,6 @@
 // short and many: sixteen bytes at a time where the processor has SSE2.
 #pragma once
 #include <cstdint>
-#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "gfx/blit.h"
@@ -31,10 +30,6 @@ bool ReadStage(DirectPixels* stage) {
            stage->height == StageHeight;
 }
 
-const uint32_t* StageRow(const DirectPixels& stage, int y) {
-    return reinterpret_cast<const uint32_t*>(stage.top + stage.pitch * y);
-}
-
 // After a copy of the whole strip the window shows the stage as it is.
 void TakeShownStage() {
     DirectPixels stage{};
@@ -47,7 +42,7 @@ void TakeShownStage() {
     gShown.width = stage.width;
     gShown.pixels.resize(static_cast<size_t>(stage.width) * stage.height);
     for (int y = 0; y < stage.height; ++y)
-        CopyPixels(&gShown.pixels[static_cast<size_t>(y) * stage.width], StageRow(stage, y), stage.width);
+        CopyPixels(&gShown.pixels[static_cast<size_t>(y) * stage.width], stage.Row(y), stage.width);
 }
 
 // Shrinks part to the pixels where the stage differs from what the window shows, and notes them
@@ -59,7 +54,7 @@ bool ShrinkToDifference(RECT* part) {
     GdiFlush();
     RECT differs{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     for (int y = part->top; y < part->bottom; ++y) {
-        const uint32_t* now = StageRow(stage, y);
+        const uint32_t* now = stage.Row(y);
         uint32_t* shown = &gShown.pixels[static_cast<size_t>(y) * stage.width];
         const int left = FirstDifference(now, shown, part->left, part->right);
         if (left == part->right)
@@ -81,7 +76,7 @@ void NoteShown(const RECT& part) {
     if (gShown.stageDc != gScene.stageDc || !ReadStage(&stage))
         return;
     for (int y = part.top; y < part.bottom; ++y)
-        CopyPixels(&gShown.pixels[static_cast<size_t>(y) * stage.width + part.left], StageRow(stage, y) + part.left,
+        CopyPixels(&gShown.pixels[static_cast<size_t>(y) * stage.width + part.left], stage.Row(y) + part.left,
                    part.right - part.left);
 }
 

@@ -50,3 +50,27 @@ inline int LastDifference(const uint32_t* a, const uint32_t* b, int from, int to
         --x;
     return x;
 }
+
+// Each of count pixels written n times over, side by side: one row of a whole-number enlargement.
+inline void RepeatPixels(uint32_t* to, const uint32_t* from, int count, int n) {
+    int i = 0;
+#if defined(__SSE2__)
+    if (n == 2) {
+        for (; i + 4 <= count; i += 4, to += 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi32(v, v));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 4), _mm_unpackhi_epi32(v, v));
+        }
+    } else if (n == 3) {
+        for (; i + 4 <= count; i += 4, to += 12) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 0, 0)));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 4), _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 1, 1)));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 8), _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 2)));
+        }
+    }
+#endif
+    for (; i < count; ++i)
+        for (int k = 0; k < n; ++k)
+            *to++ = from[i];
+}

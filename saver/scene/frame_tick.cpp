@@ -235,4 +235,5 @@ void FrameTick(HWND window) {
         break;
     }
     ShowZoomedDraws();  // whatever the start-up steps put on the screen
+    ZoomTickDone();
 }

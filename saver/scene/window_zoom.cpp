@@ -1,7 +1,8 @@
 #include "scene/window_zoom.h"
 
 #include <cstdlib>
-#include <cstring>
+
+#include "gfx/pixel_rows.h"
 
 WindowZoom gZoom;
 
@@ -57,35 +58,50 @@ void StopOwnEnlargement() {
 
 bool TileChanged(int x0, int y0, int x1, int y1) {
     const size_t stride = static_cast<size_t>(gZoom.sceneWidth);
-    const size_t bytes = static_cast<size_t>(x1 - x0) * sizeof(uint32_t);
     for (int y = y0; y < y1; ++y) {
-        const size_t at = y * stride + x0;
-        if (std::memcmp(gZoom.scenePixels + at, gZoom.shown + at, bytes) != 0)
+        const size_t row = y * stride;
+        if (FirstDifference(gZoom.scenePixels + row, gZoom.shown + row, x0, x1) < x1)
             return true;
     }
     return false;
 }
 
+long Area(const RECT& r) {
+    return static_cast<long>(r.right - r.left) * (r.bottom - r.top);
+}
+
+// Under Wine a window's drawings go on to the X server when the thread next looks at its input,
+// as one rectangle around everything drawn since. Enlarged, two small figures far apart would
+// send the whole stretch between them nine times over (at 3x) on every tick: before a part that
+// lies apart from what is still waiting, asking for a key's state hands the waiting part on by
+// itself. Elsewhere the call costs next to nothing. The rectangles are in picture pixels.
+constexpr long kSendAlone = 64 * 64;  // a part farther apart than this costs more than the extra send
+
+void KeepApartFromPending(const RECT& next) {
+    if (SendApart(gZoom.pending, next)) {
+        GetAsyncKeyState(0);  // key 0 is no key: only the hand-over matters
+        gZoom.pending = RECT{};
+    }
+    UnionRect(&gZoom.pending, &gZoom.pending, &next);
+}
+
 // Rows y0..y1 (at most one tile high), columns x0..x1: noted as shown, enlarged into the band,
 // and copied from there to the window.
 void SendSpan(int x0, int x1, int y0, int y1) {
+    KeepApartFromPending(RECT{x0, y0, x1, y1});
     const int n = gZoom.factor;
     const size_t stride = static_cast<size_t>(gZoom.sceneWidth);
     const size_t bandStride = stride * n;
-    const size_t width = static_cast<size_t>(x1 - x0);
+    const int width = x1 - x0;
     for (int y = y0; y < y1; ++y) {
         const uint32_t* from = gZoom.scenePixels + y * stride + x0;
-        std::memcpy(gZoom.shown + y * stride + x0, from, width * sizeof(uint32_t));
+        CopyPixels(gZoom.shown + y * stride + x0, from, width);
         uint32_t* row = gZoom.bandPixels + static_cast<size_t>((y - y0) * n) * bandStride + x0 * n;
-        uint32_t* out = row;
-        for (size_t x = 0; x < width; ++x)
-            for (int k = 0; k < n; ++k)
-                *out++ = from[x];
+        RepeatPixels(row, from, width, n);
         for (int k = 1; k < n; ++k)
-            std::memcpy(row + k * bandStride, row, width * n * sizeof(uint32_t));
+            CopyPixels(row + k * bandStride, row, width * n);
     }
-    BitBlt(gZoom.windowDc, x0 * n, y0 * n, static_cast<int>(width) * n, (y1 - y0) * n, gZoom.bandDc, x0 * n, 0,
-           SRCCOPY);
+    BitBlt(gZoom.windowDc, x0 * n, y0 * n, width * n, (y1 - y0) * n, gZoom.bandDc, x0 * n, 0, SRCCOPY);
 }
 
 // Sends the part tile by tile: runs of changed tiles in a row go out together. With force every
@@ -123,11 +139,20 @@ void Enlarge(const RECT& drawn, bool force) {
     }
     const int n = gZoom.factor;
     const int w = part.right - part.left, h = part.bottom - part.top;
+    KeepApartFromPending(part);
     StretchBlt(gZoom.windowDc, part.left * n, part.top * n, w * n, h * n, gZoom.sceneDc, part.left, part.top, w, h,
                SRCCOPY);
 }
 
 }  // namespace
+
+bool SendApart(const RECT& waiting, const RECT& next) {
+    if (IsRectEmpty(&waiting) || IsRectEmpty(&next))
+        return false;
+    RECT both;
+    UnionRect(&both, &waiting, &next);
+    return Area(both) - Area(waiting) - Area(next) > kSendAlone;
+}
 
 int ZoomFactor(int monitorWidth, int monitorHeight, bool enabled) {
     if (!enabled || monitorWidth <= 0 || monitorHeight <= 0)
@@ -207,6 +232,10 @@ void ShowZoomedDraws() {
     RECT drawn{};
     if (GetBoundsRect(gZoom.sceneDc, &drawn, DCB_RESET) == DCB_SET)
         Enlarge(drawn, false);
+}
+
+void ZoomTickDone() {
+    gZoom.pending = RECT{};  // the thread waits for its next tick now, and the waiting part goes
 }
 
 void RepaintZoomed(const RECT& part) {

@@ -17,6 +17,10 @@ constexpr int ZoomPictureHeight = 660;
 // twice, or when the enlargement is switched off.
 int ZoomFactor(int monitorWidth, int monitorHeight, bool enabled);
 
+// Whether a part about to be sent lies so far from what waits to go on to the display that the two
+// are better handed on apart than as one rectangle around both (picture pixels).
+bool SendApart(const RECT& waiting, const RECT& next);
+
 struct WindowZoom {
     int factor;               // 1: the scene draws on the window
     HDC windowDc;             // the window's context; at factor 1 the scene's screen itself
@@ -33,6 +37,7 @@ struct WindowZoom {
     HBITMAP bandBitmap;
     HGDIOBJ bandOriginal;
     uint32_t* bandPixels;
+    RECT pending;  // sent to the window since the thread last handed its drawings on
 };
 
 extern WindowZoom gZoom;
@@ -51,6 +56,8 @@ HDC ZoomWindowDc();
 // Enlarges onto the window whatever the scene drew into its screen since the last call.
 // Does nothing at factor 1, where the scene drew on the window already.
 void ShowZoomedDraws();
+// The tick is over: the thread waits for the next one, and the window's drawings go on meanwhile.
+void ZoomTickDone();
 // Puts the given part of the scene (picture pixels) on the window anew, changed or not: after a
 // paint request the window no longer holds what it was given.
 void RepaintZoomed(const RECT& part);

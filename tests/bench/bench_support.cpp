@@ -101,6 +101,8 @@ BenchOptions ParseBenchOptions(const std::vector<std::string>& args) {
             o.holdSprites = false;
         } else if (a == "--whole-copies") {
             o.partialCopies = false;
+        } else if (a == "--no-floor") {
+            o.measureFloor = false;
         } else if (a == "--check-objects") {
             o.checkObjects = true;
         } else if (a == "--zoom") {
@@ -264,6 +266,16 @@ MemoryUse ProcessMemory() {
     // Wine leaves PrivateUsage at 0; the commit charge it reports as pagefile usage is the same figure.
     const uint64_t privateBytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
     return MemoryUse{privateBytes, counters.WorkingSetSize};
+}
+
+double ProcessCpuMicroseconds() {
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user))
+        return 0;
+    auto us = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10.0;
+    };
+    return us(kernel) + us(user);
 }
 
 double Percentile(std::vector<double> samples, double share) {

@@ -20,6 +20,7 @@ struct BenchOptions {
     int speed = 129;        // the stored speed setting the scene starts with
     bool holdSprites = true;  // false draws every sprite through a temporary context
     bool partialCopies = true;  // false copies the whole stage strip twice on every tick
+    bool measureFloor = true;   // --no-floor: the ticks alone, so that the process's CPU is theirs
     bool checkObjects = false;  // exit with 3 when GDI or USER objects remain after the stop
     bool zoom = false;      // the scene may be enlarged on a big window, as in the full-screen run
     std::string error;      // why the command line was refused; empty when it was fine
@@ -76,6 +77,8 @@ struct MemoryUse {
     uint64_t workingSet;
 };
 MemoryUse ProcessMemory();
+// User and kernel time of this process so far.
+double ProcessCpuMicroseconds();
 
 // Reads every page of a module's mapping (a datafile module included), so that the working set
 // already holds it: pictures first shown late in a run then do not count as growth. Returns the

@@ -220,6 +220,7 @@ int main(int argc, char** argv) {
     const size_t segments = options.starts.size();
     size_t segment = 0;
 
+    const double cpuBefore = ProcessCpuMicroseconds();
     for (long t = 0; t < options.ticks; ++t) {
         const size_t due = static_cast<size_t>(t * static_cast<long long>(segments) / options.ticks);
         if (due != segment) {
@@ -229,7 +230,7 @@ int main(int argc, char** argv) {
         const bool running = gScene.startStage == StartStage::Running;
         if (running && !floor.maskDc && !floor.Make())
             floor.Free();
-        if (running && floor.maskDc && t > 0)
+        if (running && floor.maskDc && t > 0 && options.measureFloor)
             floorUs.push_back(MeasureFloor(floor, frequency));
 
         gStageBlits.clear();
@@ -263,6 +264,7 @@ int main(int argc, char** argv) {
         }
         SetFakeTime(FakeTime() + options.rate);
     }
+    const double loopCpuUs = ProcessCpuMicroseconds() - cpuBefore;
     dates.insert(FormatDate(FakeTimeSource()));
     floor.Free();
     const uint64_t stage = StageChecksum(), shown = WindowStageChecksum();
@@ -288,6 +290,9 @@ int main(int argc, char** argv) {
                 tickMedian, Percentile(tickUs, 0.99),
                 tickUs.empty() ? 0.0 : [&] { double s = 0; for (double v : tickUs) s += v; return s / tickUs.size(); }(),
                 floorMedian, floorMedian > 0 ? tickMedian / floorMedian : 0.0);
+    // The process's CPU over the loop, per tick: with --no-floor the ticks' own cost, waiting
+    // for nothing, whatever the machine does beside.
+    std::printf("\"cpu_us_per_tick\":%.1f,", options.ticks > 0 ? loopCpuUs / options.ticks : 0.0);
     std::printf("\"gdi\":{\"warm_up_fill\":%ld,\"reported\":[%ld,%ld,%ld],\"free_capacity\":[%ld,%ld,%ld],"
                 "\"growth_after_run\":%ld,\"growth_after_stop\":%ld},",
                 Growth(cold, start, false), start.gdiObjects, afterRun.gdiObjects, stopped.gdiObjects, start.gdiCapacity, afterRun.gdiCapacity,

@@ -2,7 +2,10 @@
 // small screen reaches the window as exact n x n blocks, only where it was drawn.
 #include <gtest/gtest.h>
 
+#include "gfx/pixel_rows.h"
 #include "scene/window_zoom.h"
+
+#include <vector>
 
 namespace {
 
@@ -25,6 +28,34 @@ TEST(ZoomFactor, GrowsOnlyWhenThePictureFitsTwiceAndStaysWhole) {
 TEST(ZoomFactor, OffMeansOneEverywhere) {
     for (int n = 1; n <= 6; ++n)
         EXPECT_EQ(ZoomFactor(ZoomPictureWidth * n, ZoomPictureHeight * n, false), 1) << n;
+}
+
+TEST(RepeatPixels, EveryPixelStandsNTimesInItsPlaceWhateverTheCount) {
+    for (int n = 1; n <= 4; ++n) {
+        for (int count = 0; count <= 11; ++count) {
+            std::vector<uint32_t> from(count);
+            for (int i = 0; i < count; ++i)
+                from[i] = 0x01000000u * (i + 1) + 0x010203u * i;
+            std::vector<uint32_t> to(count * n + 2, 0xDEADBEEFu);  // two past the end must stay
+            RepeatPixels(to.data(), from.data(), count, n);
+            for (int x = 0; x < count * n; ++x)
+                ASSERT_EQ(to[x], from[x / n]) << "n " << n << ", count " << count << ", x " << x;
+            EXPECT_EQ(to[count * n], 0xDEADBEEFu) << "n " << n << ", count " << count;
+            EXPECT_EQ(to[count * n + 1], 0xDEADBEEFu) << "n " << n << ", count " << count;
+        }
+    }
+}
+
+TEST(SendApart, OnlyPartsFarFromWhatWaitsGoOnByThemselves) {
+    const RECT figure{100, 400, 140, 480};
+    EXPECT_FALSE(SendApart(RECT{}, figure)) << "nothing waits";
+    EXPECT_FALSE(SendApart(figure, RECT{})) << "nothing to send";
+    EXPECT_FALSE(SendApart(figure, RECT{110, 410, 150, 490})) << "overlapping";
+    EXPECT_FALSE(SendApart(figure, RECT{150, 400, 190, 480})) << "a few pixels apart on one row";
+    EXPECT_TRUE(SendApart(figure, RECT{900, 400, 940, 480})) << "across the street";
+    EXPECT_TRUE(SendApart(figure, RECT{110, 40, 150, 80})) << "the sky above";
+    EXPECT_FALSE(SendApart(RECT{0, 380, 1024, 500}, figure)) << "inside what waits";
+    EXPECT_TRUE(SendApart(RECT{0, 300, 1024, 320}, figure)) << "a long strip well above";
 }
 
 // A memory picture stands in for the window: its pixels can be read back whole on any display.

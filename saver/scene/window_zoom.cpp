@@ -11,6 +11,9 @@ namespace {
 // Parts are compared and sent in tiles of this many picture pixels square: figures far apart on
 // the stage then cost their own tiles, not the whole stretch between them.
 constexpr int kTile = 32;
+// Rows of changed tiles that line up go to the window together, this many picture rows at most: a
+// tall figure or a car costs two copies to the window instead of four or five. The band holds them.
+constexpr int kBandRows = 2 * kTile;
 
 // A top-down 32-bit picture the program can read and write; null on failure.
 HBITMAP MakePixels(HDC like, int width, int height, uint32_t** pixels) {
@@ -32,7 +35,7 @@ bool StartOwnEnlargement(HDC windowDc) {
     const int w = gZoom.sceneWidth, h = gZoom.sceneHeight, n = gZoom.factor;
     gZoom.shown = static_cast<uint32_t*>(std::calloc(static_cast<size_t>(w) * h, sizeof(uint32_t)));
     gZoom.bandDc = CreateCompatibleDC(windowDc);
-    gZoom.bandBitmap = gZoom.bandDc ? MakePixels(windowDc, w * n, kTile * n, &gZoom.bandPixels) : nullptr;
+    gZoom.bandBitmap = gZoom.bandDc ? MakePixels(windowDc, w * n, kBandRows * n, &gZoom.bandPixels) : nullptr;
     if (!gZoom.shown || !gZoom.bandBitmap)
         return false;
     gZoom.bandOriginal = SelectObject(gZoom.bandDc, gZoom.bandBitmap);
@@ -56,6 +59,10 @@ void StopOwnEnlargement() {
     gZoom.scenePixels = nullptr;
 }
 
+long Area(const RECT& r) {
+    return static_cast<long>(r.right - r.left) * (r.bottom - r.top);
+}
+
 bool TileChanged(int x0, int y0, int x1, int y1) {
     const size_t stride = static_cast<size_t>(gZoom.sceneWidth);
     for (int y = y0; y < y1; ++y) {
@@ -66,16 +73,15 @@ bool TileChanged(int x0, int y0, int x1, int y1) {
     return false;
 }
 
-long Area(const RECT& r) {
-    return static_cast<long>(r.right - r.left) * (r.bottom - r.top);
-}
-
 // Under Wine a window's drawings go on to the X server when the thread next looks at its input,
 // as one rectangle around everything drawn since. Enlarged, two small figures far apart would
 // send the whole stretch between them nine times over (at 3x) on every tick: before a part that
 // lies apart from what is still waiting, asking for a key's state hands the waiting part on by
-// itself. Elsewhere the call costs next to nothing. The rectangles are in picture pixels.
-constexpr long kSendAlone = 64 * 64;  // a part farther apart than this costs more than the extra send
+// itself. Elsewhere the call costs next to nothing. Under Wine a hand-over costs the saver about
+// as much as the X server spends on 192 x 192 picture pixels sent enlarged for nothing, so only parts
+// farther apart than that go alone (the cars on both lanes, a plane and the pavement). The
+// rectangles are in picture pixels.
+constexpr long kSendAlone = 192 * 192;
 
 void KeepApartFromPending(const RECT& next) {
     if (SendApart(gZoom.pending, next)) {
@@ -85,29 +91,79 @@ void KeepApartFromPending(const RECT& next) {
     UnionRect(&gZoom.pending, &gZoom.pending, &next);
 }
 
-// Rows y0..y1 (at most one tile high), columns x0..x1: noted as shown, enlarged into the band,
-// and copied from there to the window.
-void SendSpan(int x0, int x1, int y0, int y1) {
-    KeepApartFromPending(RECT{x0, y0, x1, y1});
+// Rows y0..y1 (at most kBandRows), columns x0..x1: noted as shown, enlarged into the band, and
+// copied from there to the window.
+void SendSpan(const RECT& span) {
+    KeepApartFromPending(span);
     const int n = gZoom.factor;
     const size_t stride = static_cast<size_t>(gZoom.sceneWidth);
     const size_t bandStride = stride * n;
-    const int width = x1 - x0;
-    for (int y = y0; y < y1; ++y) {
+    const int x0 = span.left, y0 = span.top, width = span.right - span.left;
+    for (int y = y0; y < span.bottom; ++y) {
         const uint32_t* from = gZoom.scenePixels + y * stride + x0;
         CopyPixels(gZoom.shown + y * stride + x0, from, width);
         uint32_t* row = gZoom.bandPixels + static_cast<size_t>((y - y0) * n) * bandStride + x0 * n;
-        RepeatPixels(row, from, width, n);
-        for (int k = 1; k < n; ++k)
-            CopyPixels(row + k * bandStride, row, width * n);
+        for (int k = 0; k < n; ++k)
+            RepeatPixels(row + k * bandStride, from, width, n);
     }
-    BitBlt(gZoom.windowDc, x0 * n, y0 * n, width * n, (y1 - y0) * n, gZoom.bandDc, x0 * n, 0, SRCCOPY);
+    BitBlt(gZoom.windowDc, x0 * n, y0 * n, width * n, (span.bottom - y0) * n, gZoom.bandDc, x0 * n, 0, SRCCOPY);
 }
 
-// Sends the part tile by tile: runs of changed tiles in a row go out together. With force every
-// tile counts as changed.
+// The runs of changed tiles found so far that the next row of tiles may still extend downwards.
+struct OpenSpans {
+    static constexpr int Capacity = 8;
+    RECT span[Capacity];
+    bool extended[Capacity];
+    int count;
+};
+
+// A run joins an open span right above it when the two line up, or nearly: what the joined
+// rectangle holds besides them is sent again unchanged, which costs less than one more copy.
+constexpr long kJoinWaste = kTile * kTile / 2;
+
+bool Joins(const RECT& open, const RECT& run) {
+    if (open.bottom != run.top || run.bottom - open.top > kBandRows)
+        return false;
+    RECT both;
+    UnionRect(&both, &open, &run);
+    return Area(both) - Area(open) - Area(run) <= kJoinWaste;
+}
+
+void AddRun(OpenSpans& open, const RECT& run) {
+    for (int i = 0; i < open.count; ++i) {
+        if (!open.extended[i] && Joins(open.span[i], run)) {
+            UnionRect(&open.span[i], &open.span[i], &run);
+            open.extended[i] = true;
+            return;
+        }
+    }
+    if (open.count == OpenSpans::Capacity) {
+        SendSpan(open.span[0]);
+        open.span[0] = open.span[--open.count];
+        open.extended[0] = open.extended[open.count];
+    }
+    open.span[open.count] = run;
+    open.extended[open.count++] = true;
+}
+
+// At the end of a row of tiles: what it did not extend cannot grow any more and goes.
+void SendUnextended(OpenSpans& open) {
+    for (int i = 0; i < open.count;) {
+        if (open.extended[i]) {
+            open.extended[i++] = false;
+            continue;
+        }
+        SendSpan(open.span[i]);
+        open.span[i] = open.span[--open.count];
+        open.extended[i] = open.extended[open.count];
+    }
+}
+
+// Sends the part tile by tile: runs of changed tiles in a row go out together, and runs that line
+// up in rows below one another too. With force every tile counts as changed.
 void SendPart(const RECT& part, bool force) {
     GdiFlush();  // the scene's draws must have reached its pixels
+    OpenSpans open{};
     for (int ty = part.top / kTile * kTile; ty < part.bottom; ty += kTile) {
         const int y0 = ty > part.top ? ty : part.top;
         const int y1 = ty + kTile < part.bottom ? ty + kTile : part.bottom;
@@ -119,13 +175,16 @@ void SendPart(const RECT& part, bool force) {
             if (changed && runStart < 0)
                 runStart = x0;
             if (!changed && runStart >= 0) {
-                SendSpan(runStart, x0, y0, y1);
+                AddRun(open, RECT{runStart, y0, x0, y1});
                 runStart = -1;
             }
         }
         if (runStart >= 0)
-            SendSpan(runStart, part.right, y0, y1);
+            AddRun(open, RECT{runStart, y0, part.right, y1});
+        SendUnextended(open);
     }
+    for (int i = 0; i < open.count; ++i)
+        SendSpan(open.span[i]);
 }
 
 void Enlarge(const RECT& drawn, bool force) {

@@ -52,8 +52,9 @@ TEST(SendApart, OnlyPartsFarFromWhatWaitsGoOnByThemselves) {
     EXPECT_FALSE(SendApart(figure, RECT{})) << "nothing to send";
     EXPECT_FALSE(SendApart(figure, RECT{110, 410, 150, 490})) << "overlapping";
     EXPECT_FALSE(SendApart(figure, RECT{150, 400, 190, 480})) << "a few pixels apart on one row";
+    EXPECT_FALSE(SendApart(figure, RECT{300, 400, 340, 480})) << "a little way along the pavement";
     EXPECT_TRUE(SendApart(figure, RECT{900, 400, 940, 480})) << "across the street";
-    EXPECT_TRUE(SendApart(figure, RECT{110, 40, 150, 80})) << "the sky above";
+    EXPECT_TRUE(SendApart(figure, RECT{700, 40, 760, 80})) << "the sky at the other end";
     EXPECT_FALSE(SendApart(RECT{0, 380, 1024, 500}, figure)) << "inside what waits";
     EXPECT_TRUE(SendApart(RECT{0, 300, 1024, 320}, figure)) << "a long strip well above";
 }
@@ -170,6 +171,23 @@ TEST_F(Enlargement, FarApartDrawsSendOnlyTheirOwnTiles) {
     EXPECT_EQ(Mismatches(scene, 3, 6, 210, 36, 240), 0);
     EXPECT_EQ(Mismatches(scene, 3, 540, 210, 570, 240), 0);
     EXPECT_EQ(NotBlue(6 * 3 + 120, 210, 480, 240), 0) << "the tiles between them were not sent";
+}
+
+// Taller than the band that carries enlarged rows to the window, and not on tile lines: the rows
+// go in several copies that must meet without a gap or a seam.
+TEST_F(Enlargement, ATallPartArrivesWholeThroughSeveralBands) {
+    HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
+    ASSERT_TRUE(ZoomActive());
+    DrawPattern(scene, 21, 3, 45, 127);
+    ShowZoomedDraws();
+    EXPECT_EQ(Mismatches(scene, 3, 63, 9, 198, 390), 0);
+    EXPECT_EQ(NotBlue(0, 0, kWidth, 9) + NotBlue(0, 390, kWidth, kHeight), 0);
+    EXPECT_EQ(NotBlue(0, 9, 63, 390) + NotBlue(198, 9, kWidth, 390), 0);
+
+    // A paint request sends every tile: one block of rows after another, the same pixels.
+    Fill(window, RECT{0, 0, kWidth, kHeight}, RGB(0, 0, 255));
+    RepaintZoomed(RECT{0, 0, sceneWidth, sceneHeight});
+    EXPECT_EQ(Mismatches(scene, 3, 0, 0, 600, 399), 0);
 }
 
 TEST_F(Enlargement, DrawsReachingPastTheSceneStopAtItsEdge) {

@@ -77,10 +77,9 @@ bool TileChanged(int x0, int y0, int x1, int y1) {
 // as one rectangle around everything drawn since. Enlarged, two small figures far apart would
 // send the whole stretch between them nine times over (at 3x) on every tick: before a part that
 // lies apart from what is still waiting, asking for a key's state hands the waiting part on by
-// itself. Elsewhere the call costs next to nothing. Under Wine a hand-over costs the saver about
-// as much as the X server spends on 192 x 192 picture pixels sent enlarged for nothing, so only parts
-// farther apart than that go alone (the cars on both lanes, a plane and the pavement). The
-// rectangles are in picture pixels.
+// itself (elsewhere the call costs next to nothing). A hand-over costs the saver about what the X
+// server spends on 192 x 192 picture pixels sent enlarged for nothing, so only parts farther apart
+// than that go alone: the cars on both lanes, a plane and the pavement. In picture pixels.
 constexpr long kSendAlone = 192 * 192;
 
 void KeepApartFromPending(const RECT& next) {
@@ -91,8 +90,8 @@ void KeepApartFromPending(const RECT& next) {
     UnionRect(&gZoom.pending, &gZoom.pending, &next);
 }
 
-// Rows y0..y1 (at most kBandRows), columns x0..x1: noted as shown, enlarged into the band, and
-// copied from there to the window.
+// A span of at most kBandRows rows: noted as shown, enlarged into the band, and copied from there
+// to the window.
 void SendSpan(const RECT& span) {
     KeepApartFromPending(span);
     const int n = gZoom.factor;
@@ -129,6 +128,13 @@ bool Joins(const RECT& open, const RECT& run) {
     return Area(both) - Area(open) - Area(run) <= kJoinWaste;
 }
 
+void SendAndClose(OpenSpans& open, int i) {
+    SendSpan(open.span[i]);
+    --open.count;
+    open.span[i] = open.span[open.count];
+    open.extended[i] = open.extended[open.count];
+}
+
 void AddRun(OpenSpans& open, const RECT& run) {
     for (int i = 0; i < open.count; ++i) {
         if (!open.extended[i] && Joins(open.span[i], run)) {
@@ -137,11 +143,8 @@ void AddRun(OpenSpans& open, const RECT& run) {
             return;
         }
     }
-    if (open.count == OpenSpans::Capacity) {
-        SendSpan(open.span[0]);
-        open.span[0] = open.span[--open.count];
-        open.extended[0] = open.extended[open.count];
-    }
+    if (open.count == OpenSpans::Capacity)
+        SendAndClose(open, 0);
     open.span[open.count] = run;
     open.extended[open.count++] = true;
 }
@@ -153,9 +156,7 @@ void SendUnextended(OpenSpans& open) {
             open.extended[i++] = false;
             continue;
         }
-        SendSpan(open.span[i]);
-        open.span[i] = open.span[--open.count];
-        open.extended[i] = open.extended[open.count];
+        SendAndClose(open, i);
     }
 }
 

@@ -5,16 +5,33 @@
 #   scripts/saver_cpu.sh [SAVER.SCR] [settle seconds, 60] [window seconds, 60] [screen, 1024x768x24]
 #                        [start "YYYY-MM-DD HH:MM" of a faked clock; the machine's clock if empty]
 # The street follows the clock, and a summer noon costs other than a winter night: compare runs
-# at one faked start.
+# at one faked start. Even so, what comes by in the minute differs from run to run. With
+#   scripts/saver_cpu.sh --paced SEED [same arguments]
+# the scene runs in tests/bench/scene_pace.exe instead: at the saver's pace and through a message
+# loop as under /s, but on a clock that moves on by a fixed step per tick, so every run with one
+# seed shows the same scene (the screen is taken as the enlarging full-screen run would take it).
+# The scene's code is the one built into that program (QB_PACE_EXE names another copy of it); the
+# saver only gives its pictures.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${QB_BUILD_DIR:-$top/build}
+seed=
+if [ "${1:-}" = --paced ]; then
+  seed=$2
+  shift 2
+fi
 scr=${1:-$build/saver/QBR02DLE.SCR}
 settle=${2:-60} window=${3:-60} screen=${4:-1024x768x24} start=${5:-}
 . "$top/tests/e2e/lib.sh"
 wine_env "$build/wine/x11"
 start_xvfb "$screen"
-if [ -n "$start" ]; then
+if [ -n "$seed" ]; then
+  # Ticks enough to outlast the settling and the measuring window at the default speed.
+  ticks=$(( (settle + window + 30) * 1000 / 22 ))
+  wine "${QB_PACE_EXE:-$build/tests/scene_pace.exe}" "Z:$(readlink -f "$scr")" --size "${screen%x*}" --seed "$seed" --ticks $ticks \
+    --rate 0.022 --zoom ${start:+--start "$start"} >/dev/null 2>&1 &
+  scr=scene_pace.exe
+elif [ -n "$start" ]; then
   "$QB_FAKED_TIME" "$start" wine "$scr" /s >/dev/null 2>&1 &
 else
   wine "$scr" /s >/dev/null 2>&1 &

@@ -38,8 +38,9 @@ struct HeldSprite {
     HGDIOBJ previous = nullptr;
     SIZE size{};
     DirectPixels pixels{};  // width 0 when the bitmap is not a 32-bit DIB section
-    // Goes up whenever the context is handed out to be drawn into: what was read off the pixels
-    // before is stale then.
+    // New whenever the context is handed out to be drawn into: what was read off the pixels
+    // before is stale then. Drawn from one counter for all sprites, so that a version names one
+    // content of one sprite, even after its slot and its handle are reused.
     unsigned version = 0;
     // A mask's shown pixels as runs [start, end) per row: row y's pairs are runs[rowStart[y]] up to
     // runs[rowStart[y + 1]]. Made on first use, for the mask as it was at maskVersion.
@@ -60,6 +61,11 @@ HeldSprite gHeld[kMaxHeldSprites];
 int gHeldCount = 0;
 bool gHolding = true;
 bool gDirectDrawing = true;
+unsigned gLastVersion = 0;
+
+unsigned NewVersion() {
+    return ++gLastVersion;
+}
 
 // The one context whose pixels masked draws may write straight into.
 struct DirectTarget {
@@ -67,6 +73,44 @@ struct DirectTarget {
     DirectPixels pixels{};
 };
 DirectTarget gTarget;
+
+// The draws into the target since the log was last started, and whether they are put off.
+struct TargetLog {
+    std::vector<HeldDraw> draws;
+    bool putOff = false;
+    void (*catchUp)() = nullptr;
+    bool unlogged = false;  // GDI drew into the target since the start
+};
+TargetLog gLog;
+// Far more than a tick draws (a few dozen): the log is restarted on every tick.
+constexpr size_t kMaxLoggedDraws = 4096;
+
+// Before a sprite that a put-off draw uses is drawn into or released: the draw must show it as
+// it was.
+void BeforeSpriteChanges(HBITMAP bitmap) {
+    if (!gLog.putOff)
+        return;
+    for (const HeldDraw& d : gLog.draws) {
+        if (d.image == bitmap || d.mask == bitmap) {
+            gLog.putOff = false;
+            if (gLog.catchUp)
+                gLog.catchUp();
+            return;
+        }
+    }
+}
+
+// Before GDI draws into the target: what was put off must be there first.
+void BeforeGdiDraw(HDC dc) {
+    if (!gTarget.dc || dc != gTarget.dc)
+        return;
+    gLog.unlogged = true;
+    if (gLog.putOff) {
+        gLog.putOff = false;
+        if (gLog.catchUp)
+            gLog.catchUp();
+    }
+}
 
 HeldSprite* FindHeldEntry(HBITMAP bitmap) {
     if (!bitmap)
@@ -82,6 +126,7 @@ const HeldSprite* FindHeld(HBITMAP bitmap) {
 }
 
 void ReleaseAt(int i) {
+    BeforeSpriteChanges(gHeld[i].bitmap);
     SelectObject(gHeld[i].dc, gHeld[i].previous);
     DeleteDC(gHeld[i].dc);
     if (i != --gHeldCount)
@@ -159,6 +204,24 @@ bool ReadyForDirectDraw(HeldSprite& mask, const HeldSprite& image) {
     return mask.imageFits;
 }
 
+// The shown runs of the draw's part inside clip, copied from the image into the target.
+void DrawRuns(const HeldSprite& img, const HeldSprite& msk, const HeldDraw& draw, const RECT& clip) {
+    const int x0 = std::max(draw.to.left, clip.left), x1 = std::min(draw.to.right, clip.right);
+    const int y0 = std::max(draw.to.top, clip.top), y1 = std::min(draw.to.bottom, clip.bottom);
+    const int dx = draw.sx - draw.to.left;  // from target columns to sprite columns
+    for (int y = y0; y < y1; ++y) {
+        const int row = draw.sy + (y - draw.to.top);
+        uint32_t* to = gTarget.pixels.Row(y) - dx;
+        const uint32_t* from = img.pixels.Row(row);
+        for (uint32_t k = msk.rowStart[row]; k < msk.rowStart[row + 1]; k += 2) {
+            const int a = std::max<int>(msk.runs[k], x0 + dx);
+            const int b = std::min<int>(msk.runs[k + 1], x1 + dx);
+            if (a < b)
+                CopyPixels(to + a, from + a, b - a);
+        }
+    }
+}
+
 // The two-pass masked draw done by hand, straight into the target's pixels: AND with the mask
 // keeps the hidden pixels and clears the shown ones, and XOR with an image that is black where
 // hidden puts the shown pixels in. Both held, the image a 32-bit DIB section. The rectangle is
@@ -182,20 +245,17 @@ bool DrawMaskedDirect(HDC dc, HBITMAP image, HBITMAP mask, int x, int y, int sx,
     if (w <= 0 || h <= 0)
         return true;  // nothing of it is on the target
 
-    GdiFlush();  // whatever GDI still has to draw there lands first
-    for (int r = 0; r < h; ++r) {
-        const int row = sy + r;
-        uint32_t* to = gTarget.pixels.Row(y + r) + x - sx;
-        const uint32_t* from = img->pixels.Row(row);
-        for (uint32_t k = msk->rowStart[row]; k < msk->rowStart[row + 1]; k += 2) {
-            const int a = std::max<int>(msk->runs[k], sx);
-            const int b = std::min<int>(msk->runs[k + 1], sx + w);
-            if (a < b)
-                CopyPixels(to + a, from + a, b - a);
-        }
+    const HeldDraw draw{image, mask, img->version, msk->version, RECT{x, y, x + w, y + h}, sx, sy};
+    if (gLog.draws.size() < kMaxLoggedDraws) {
+        gLog.draws.push_back(draw);
+    } else {
+        BeforeGdiDraw(dc);  // a log nobody restarts: no longer to be trusted, nor put off
     }
-    const RECT drawn{x, y, x + w, y + h};
-    SetBoundsRect(dc, &drawn, DCB_ACCUMULATE);  // as the two blits would have recorded it
+    if (gLog.putOff)
+        return true;
+    GdiFlush();  // whatever GDI still has to draw there lands first
+    DrawRuns(*img, *msk, draw, draw.to);
+    SetBoundsRect(dc, &draw.to, DCB_ACCUMULATE);  // as the two blits would have recorded it
     return true;
 }
 
@@ -213,6 +273,7 @@ void CopyWhole(HDC dc, int x, int y, HBITMAP bitmap) {
     if (!source.ok())
         return;
     const SIZE size = BitmapSize(bitmap);
+    BeforeGdiDraw(dc);
     BitBlt(dc, x, y, size.cx, size.cy, source.dc(), 0, 0, SRCCOPY);
 }
 
@@ -222,8 +283,10 @@ BitmapDc::BitmapDc(HBITMAP bitmap, Use use) {
     if (HeldSprite* held = FindHeldEntry(bitmap)) {
         dc_ = held->dc;
         ok_ = true;
-        if (use == Use::DrawInto)
-            ++held->version;
+        if (use == Use::DrawInto) {
+            BeforeSpriteChanges(bitmap);
+            held->version = NewVersion();
+        }
         return;
     }
     if (!bitmap)  // a missing picture draws nothing, and that costs nothing either
@@ -266,6 +329,7 @@ void HoldSprite(HBITMAP bitmap) {
     held.dc = dc;
     held.previous = previous;
     held.size = SIZE{info.bmWidth, info.bmHeight};
+    held.version = NewVersion();
     PixelsOf(bitmap, &held.pixels);
 }
 
@@ -316,8 +380,10 @@ void BlitToDc(HDC dc, int x, int y, HBITMAP bitmap) {
 
 void BlitRect(HDC dc, int x, int y, HBITMAP bitmap, const gfx::FrameRect& source) {
     BitmapDc from(bitmap, BitmapDc::Use::Read);
-    if (from.ok())
-        BitBlt(dc, x, y, source.width, source.height, from.dc(), source.x, source.y, SRCCOPY);
+    if (!from.ok())
+        return;
+    BeforeGdiDraw(dc);
+    BitBlt(dc, x, y, source.width, source.height, from.dc(), source.x, source.y, SRCCOPY);
 }
 
 void BlitMasked(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at) {
@@ -325,6 +391,7 @@ void BlitMasked(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at) {
     ReportMaskedBlit(dc, at.x, at.y, size.cx, size.cy);
     if (DrawMaskedDirect(dc, image, mask, at.x, at.y, 0, 0, size.cx, size.cy))
         return;
+    BeforeGdiDraw(dc);
     {
         BitmapDc hole(mask, BitmapDc::Use::Read);
         if (hole.ok())
@@ -339,6 +406,7 @@ void BlitMaskedRect(HDC dc, HBITMAP image, HBITMAP mask, const BlitPoint& at, co
     ReportMaskedBlit(dc, at.x, at.y, source.width, source.height);
     if (DrawMaskedDirect(dc, image, mask, at.x, at.y, source.x, source.y, source.width, source.height))
         return;
+    BeforeGdiDraw(dc);
     {
         BitmapDc hole(mask, BitmapDc::Use::Read);
         if (hole.ok())
@@ -369,7 +437,40 @@ HBITMAP CreateSurfaceBitmap(HDC like, int width, int height) {
     return CreateCompatibleBitmap(like, width, height);
 }
 
+void StartTargetLog(bool putOff, void (*catchUp)()) {
+    gLog.draws.clear();
+    gLog.putOff = putOff && gTarget.dc;
+    gLog.catchUp = catchUp;
+    gLog.unlogged = false;
+}
+
+void StopPuttingOff() {
+    gLog.putOff = false;
+}
+
+bool PuttingOff() {
+    return gLog.putOff;
+}
+
+const std::vector<HeldDraw>& TargetDraws() {
+    return gLog.draws;
+}
+
+bool TargetDrawnByGdi() {
+    return gLog.unlogged;
+}
+
+bool DrawHeldDraw(const HeldDraw& draw, const RECT& clip) {
+    const HeldSprite* img = FindHeld(draw.image);
+    const HeldSprite* msk = FindHeld(draw.mask);
+    if (!gTarget.dc || !img || !msk || img->version != draw.imageVersion || msk->version != draw.maskVersion)
+        return false;
+    DrawRuns(*img, *msk, draw, clip);
+    return true;
+}
+
 void SetDirectTarget(HDC dc, HBITMAP bitmap) {
+    gLog = TargetLog{};
     gTarget = DirectTarget{};
     if (dc && PixelsOf(bitmap, &gTarget.pixels))
         gTarget.dc = dc;
@@ -383,8 +484,10 @@ bool DirectTargetPixels(HDC dc, DirectPixels* out) {
 }
 
 void ForgetDirectTarget(HDC dc) {
-    if (dc && gTarget.dc == dc)
+    if (dc && gTarget.dc == dc) {
         gTarget = DirectTarget{};
+        gLog = TargetLog{};
+    }
 }
 
 void SetDirectDrawing(bool on) {

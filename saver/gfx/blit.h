@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 // Transparent pixels of every sprite carry this colour.
 constexpr COLORREF TransparentKey = RGB(255, 0, 255);
@@ -96,6 +97,32 @@ struct DirectPixels {
     uint32_t* Row(int y) const { return reinterpret_cast<uint32_t*>(top + pitch * y); }
 };
 bool DirectTargetPixels(HDC dc, DirectPixels* out);
+
+// Every masked draw done by hand into the target is logged, in order: what it drew, from where,
+// and the versions of both pictures then (a version names one content of one sprite). With the
+// draws put off they are only logged, and the caller draws them later where they are needed
+// (the stage draws only what changed since the tick before). Anything that would change the
+// order or the pictures first calls catchUp, which must draw what was put off; from then on
+// the draws are done at once again: a GDI draw into the target, drawing into or releasing a
+// sprite a put-off draw uses.
+struct HeldDraw {
+    HBITMAP image, mask;
+    unsigned imageVersion, maskVersion;
+    RECT to;     // on the target, clipped to it and to the sprite
+    int sx, sy;  // the sprite's pixel drawn at to.left, to.top
+    bool operator==(const HeldDraw& o) const {
+        return image == o.image && mask == o.mask && imageVersion == o.imageVersion && maskVersion == o.maskVersion &&
+               EqualRect(&to, &o.to) && sx == o.sx && sy == o.sy;
+    }
+};
+void StartTargetLog(bool putOff, void (*catchUp)());
+void StopPuttingOff();
+bool PuttingOff();
+const std::vector<HeldDraw>& TargetDraws();
+// Whether GDI drew into the target since the log started (the log then does not tell it all).
+bool TargetDrawnByGdi();
+// Draws the part of a logged draw inside clip; false when its pictures have changed or gone.
+bool DrawHeldDraw(const HeldDraw& draw, const RECT& clip);
 // Off: surfaces are compatible bitmaps again and every masked draw goes through GDI. For tests
 // and the benchmark, which compare both ways; set it before the scene starts.
 void SetDirectDrawing(bool on);

@@ -152,7 +152,7 @@ void RunningTick(HWND window) {
         if (!goOn)
             return;
     }
-    RefreshStage();
+    RefreshStage(FigureDrawing::ThroughBlits);  // every figure draws through the blits
     DrawFigures();
     CopyStageToWindow();
     ShowZoomedDraws();

@@ -13,6 +13,7 @@
 namespace {
 
 bool gPartialCopies = true;
+bool gRedrawChangedOnly = true;
 
 // What the window shows of the stage, pixel for pixel, where the stage's own pixels can be read
 // (see SetDirectTarget): a part is then copied only as far as it differs from it. A figure that
@@ -176,37 +177,135 @@ void Copy(HDC to, int toX, int toY, HDC from, int fromX, int fromY, const RECT& 
            fromX + part.left, fromY + part.top, SRCCOPY);
 }
 
+void RefreshFromBackdrop(const StageAreas& parts) {
+    for (int i = 0; i < parts.count; ++i)
+        Copy(gScene.stageDc, 0, 0, gScene.backdropDc, gScene.stageLeft, gScene.stageTop, parts.rect[i]);
+}
+
+// Most of what the figures draw on a tick is what they drew on the tick before: the same picture
+// at the same place (a figure waiting, the bus at the stop). Refreshing, drawing and comparing
+// all of it again would only find it unchanged. So, where the stage's pixels are the program's
+// own, the figures' draws are put off and only logged (gfx/blit.h); once all are known, the tick
+// compares them with the last tick's, in order, and refreshes and draws the stage only where a
+// draw is new or gone, or where something else changed under the figures. Outside those parts the
+// stage already shows the backdrop with the same draws on top, in the same order.
+struct LastDraws {
+    std::vector<HeldDraw> draws;
+    // The stage holds the backdrop with exactly these draws on top, besides what the next tick
+    // refreshes anyway: no GDI drew among them, and nothing failed.
+    bool complete = false;
+};
+LastDraws gLast;
+StageAreas gUnderFigures;  // what changed under the figures: the backdrop, other draws into the stage
+
+// Something must be drawn at once while the draws are put off: the tick goes on as one that draws
+// at once, with the whole refresh (where the figures were and what changed under them) and the
+// draws so far.
+void CatchUpStage() {
+    RefreshFromBackdrop(gScene.stageChanged);
+    GdiFlush();  // the copies land before the pixels are written by hand
+    for (const HeldDraw& d : TargetDraws()) {
+        if (!DrawHeldDraw(d, d.to))
+            InvalidateStage();
+        AddArea(gScene.stageFigureAreas, d.to);
+    }
+    SetBoundsRect(gScene.stageDc, nullptr, DCB_RESET | DCB_ENABLE);  // from here on: the figures
+}
+
+// The tick's draws are known: the parts where they differ from the tick before, refreshed and
+// drawn. Returns where the tick's draws lie, for the next tick that may have to refresh them all.
+StageAreas DrawWhatChanged() {
+    StopPuttingOff();
+    const std::vector<HeldDraw>& now = TargetDraws();
+    StageAreas changed = gUnderFigures;
+    std::vector<bool> kept(gLast.draws.size(), false);
+    size_t next = 0;  // matches keep their order: a draw that moved above another is new
+    for (const HeldDraw& d : now) {
+        size_t k = next;
+        while (k < gLast.draws.size() && !(gLast.draws[k] == d))
+            ++k;
+        if (k < gLast.draws.size()) {
+            kept[k] = true;
+            next = k + 1;
+        } else {
+            AddArea(changed, d.to);
+        }
+    }
+    for (size_t k = 0; k < gLast.draws.size(); ++k)
+        if (!kept[k])
+            AddArea(changed, gLast.draws[k].to);
+
+    RefreshFromBackdrop(changed);
+    GdiFlush();
+    StageAreas drawnAt{};
+    for (const HeldDraw& d : now) {
+        AddArea(drawnAt, d.to);
+        for (int i = 0; i < changed.count; ++i) {
+            RECT part;
+            if (IntersectRect(&part, &d.to, &changed.rect[i]) && !DrawHeldDraw(d, part))
+                InvalidateStage();
+        }
+    }
+    SetBoundsRect(gScene.stageDc, nullptr, DCB_RESET | DCB_ENABLE);
+    gScene.stageChanged = changed;
+    return drawnAt;
+}
+
 }  // namespace
 
-void RefreshStage() {
+void RefreshStage(FigureDrawing drawing) {
     if (!gScene.stageDc || !gScene.backdropDc)
         return;
     StageAreas parts = WholeStage();
-    if (gPartialCopies && TrackingHolds()) {
+    const bool tracking = gPartialCopies && TrackingHolds();
+    if (tracking) {
         // Where the figures were, what was painted into the backdrop, and anything else drawn into
         // the stage since the last tick (a rebuilt scenery, the sign).
+        gUnderFigures = StageAreas{};
+        AddArea(gUnderFigures, TakeBounds(gScene.backdropDc, gScene.stageLeft, gScene.stageTop));
+        AddArea(gUnderFigures, TakeBounds(gScene.stageDc, 0, 0));
         parts = gScene.stageSpriteAreas;
-        AddArea(parts, TakeBounds(gScene.backdropDc, gScene.stageLeft, gScene.stageTop));
-        AddArea(parts, TakeBounds(gScene.stageDc, 0, 0));
+        AddAreas(parts, gUnderFigures);
         gScene.stageChanged = parts;
     } else {
         gScene.stageCopyWhole = 1;
     }
-    for (int i = 0; i < parts.count; ++i)
-        Copy(gScene.stageDc, 0, 0, gScene.backdropDc, gScene.stageLeft, gScene.stageTop, parts.rect[i]);
     gScene.stageFigureAreas = StageAreas{};
+    DirectPixels stage{};
+    const bool putOff = tracking && drawing == FigureDrawing::ThroughBlits && gRedrawChangedOnly && gLast.complete &&
+                        ReadStage(&stage);
+    StartTargetLog(putOff, CatchUpStage);
+    if (!putOff)
+        RefreshFromBackdrop(parts);
     if (gPartialCopies)
         SetBoundsRect(gScene.stageDc, nullptr, DCB_RESET | DCB_ENABLE);  // from here on: the figures
 }
 
 void NoteFigureDrawn() {
-    if (gPartialCopies && gScene.stageDc && TrackingHolds())
-        AddArea(gScene.stageFigureAreas, TakeBounds(gScene.stageDc, 0, 0));
+    if (!gPartialCopies || !gScene.stageDc || !TrackingHolds())
+        return;
+    const RECT drawn = TakeBounds(gScene.stageDc, 0, 0);
+    if (PuttingOff() && !IsRectEmpty(&drawn)) {
+        // Drawn into the stage past the log while its draws wait: the order is lost this once.
+        CatchUpStage();
+        InvalidateStage();
+    }
+    AddArea(gScene.stageFigureAreas, drawn);
 }
 
 void CopyStageToWindow() {
     if (!gScene.stageDc)
         return;
+    StageAreas drawnAt{};
+    if (PuttingOff()) {
+        const RECT past = TakeBounds(gScene.stageDc, 0, 0);
+        if (IsRectEmpty(&past)) {
+            drawnAt = DrawWhatChanged();
+        } else {  // GDI drew into the stage past the log: the order is lost this once
+            CatchUpStage();
+            InvalidateStage();
+        }
+    }
     StageAreas parts = WholeStage();
     RECT overDrawn{};  // drawn on the window over the stage: copied whatever the stage holds there
     const bool partial = gPartialCopies && gScene.stageCopyWhole == 0 && TrackingHolds();
@@ -214,6 +313,7 @@ void CopyStageToWindow() {
         StageAreas figures = gScene.stageFigureAreas;
         AddArea(figures, TakeBounds(gScene.stageDc, 0, 0));  // drawn outside the figures' turns
         gScene.stageSpriteAreas = figures;
+        AddAreas(gScene.stageSpriteAreas, drawnAt);
         parts = gScene.stageChanged;
         AddAreas(parts, figures);
         // What the scene drew on the window over the stage since the last copy is put back, as a
@@ -240,6 +340,8 @@ void CopyStageToWindow() {
     }
     if (!partial && gPartialCopies)
         TakeShownStage();
+    gLast.draws = TargetDraws();
+    gLast.complete = gPartialCopies && gScene.stageCopyWhole == 0 && !TargetDrawnByGdi();
     gScene.stageFigureAreas = StageAreas{};
     if (!gPartialCopies)
         return;
@@ -258,10 +360,16 @@ void NoteWindowDraw(int x, int y, int width, int height) {
 
 void InvalidateStage() {
     gScene.stageCopyWhole = 1;
+    gLast.complete = false;
     gShown.stageDc = nullptr;  // until the whole copy, what the window shows is not known
 }
 
 void SetPartialStageCopies(bool on) {
     gPartialCopies = on;
     gScene.stageCopyWhole = 1;
+}
+
+void SetRedrawChangedOnly(bool on) {
+    gRedrawChangedOnly = on;
+    gLast.complete = false;
 }

@@ -9,8 +9,15 @@
 #pragma once
 #include <windows.h>
 
-// Before the figures draw: refreshes the part of the stage that can differ from the backdrop.
-void RefreshStage();
+// How the figures draw into the stage between the refresh and the copy.
+enum class FigureDrawing {
+    Any,           // GDI too: the stage is refreshed before they draw
+    ThroughBlits,  // only through gfx/blit.h: the refresh waits until their draws are known
+};
+// Before the figures draw: refreshes the part of the stage that can differ from the backdrop, or
+// (through blits, on a stage whose pixels the program can reach) only notes it, and the figures'
+// draws are put off until the copy, which then refreshes and draws only where they changed.
+void RefreshStage(FigureDrawing drawing = FigureDrawing::Any);
 // After each figure's turn: notes where it drew, so that figures far apart are copied apart.
 void NoteFigureDrawn();
 // After they drew: copies the parts of the stage that can differ from the window.
@@ -23,3 +30,5 @@ void InvalidateStage();
 
 // With partial copies off, every tick copies the whole strip both times.
 void SetPartialStageCopies(bool on);
+// Off: every tick refreshes and draws every figure again, changed or not (for comparing the two).
+void SetRedrawChangedOnly(bool on);

@@ -101,6 +101,8 @@ BenchOptions ParseBenchOptions(const std::vector<std::string>& args) {
             o.holdSprites = false;
         } else if (a == "--whole-copies") {
             o.partialCopies = false;
+        } else if (a == "--redraw-all") {
+            o.redrawChangedOnly = false;
         } else if (a == "--no-floor") {
             o.measureFloor = false;
         } else if (a == "--check-objects") {

@@ -20,6 +20,7 @@ struct BenchOptions {
     int speed = 129;        // the stored speed setting the scene starts with
     bool holdSprites = true;  // false draws every sprite through a temporary context
     bool partialCopies = true;  // false copies the whole stage strip twice on every tick
+    bool redrawChangedOnly = true;  // false refreshes and draws every figure on every tick
     bool measureFloor = true;   // --no-floor: the ticks alone, so that the process's CPU is theirs
     bool checkObjects = false;  // exit with 3 when GDI or USER objects remain after the stop
     bool zoom = false;      // the scene may be enlarged on a big window, as in the full-screen run
@@ -27,7 +28,7 @@ struct BenchOptions {
 };
 
 // "--ticks N --size WxH --start 'YYYY-MM-DD HH:MM[:SS]' (repeatable) --rate S --seed N --speed N
-// --no-hold --whole-copies --check-objects --zoom". Without a start the run begins on 5 December 2026 at 20:30.
+// --no-hold --whole-copies --redraw-all --check-objects --zoom". Without a start the run begins on 5 December 2026 at 20:30.
 BenchOptions ParseBenchOptions(const std::vector<std::string>& args);
 // Local time of "YYYY-MM-DD HH:MM[:SS]" (or with a 'T' between date and time); -1 when malformed.
 std::time_t ParseLocalTime(const std::string& text);

@@ -4,7 +4,8 @@
 // object as its last line.
 //
 //   scene_bench SAVER.SCR [--ticks N] [--size WxH] [--start "YYYY-MM-DD HH:MM"]... [--rate S]
-//               [--seed N] [--speed N] [--no-hold] [--whole-copies] [--check-objects] [--zoom]
+//               [--seed N] [--speed N] [--no-hold] [--whole-copies] [--redraw-all] [--check-objects]
+//               [--zoom]
 #include <windows.h>
 
 #include <cstdio>
@@ -173,6 +174,7 @@ int main(int argc, char** argv) {
     HKEY privateSettings = UsePrivateSettings(options.speed);
     SetSpriteHolding(options.holdSprites);
     SetPartialStageCopies(options.partialCopies);
+    SetRedrawChangedOnly(options.redrawChangedOnly);
     SetTimeSource(FakeTimeSource);
     SetFigureLoadObserver(CountLoad);
     SetMaskedBlitObserver(RecordBlit);

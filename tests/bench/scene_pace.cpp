@@ -6,7 +6,7 @@
 // measures this process, the wineserver and the X server from outside).
 //
 //   scene_pace SAVER.SCR [--ticks N] [--size WxH] [--start "YYYY-MM-DD HH:MM"] [--rate S]
-//              [--seed N] [--speed N] [--zoom]
+//              [--seed N] [--speed N] [--redraw-all] [--zoom]
 //
 // Prints one JSON object when the ticks are done: the ticks, the wall time, the process's CPU and
 // the checksums of the stage and the window, which show that two runs saw the same scene.
@@ -19,6 +19,7 @@
 #include "bench/bench_support.h"
 #include "clock/calendar.h"
 #include "scene/scene_state.h"
+#include "scene/stage_copy.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     HKEY privateSettings = UsePrivateSettings(options.speed);
+    SetRedrawChangedOnly(options.redrawChangedOnly);
     SetTimeSource(FakeTimeSource);
     SetFakeTime(static_cast<double>(options.starts[0]));
 

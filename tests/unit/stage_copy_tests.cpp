@@ -187,6 +187,156 @@ TEST_F(StageCopy, AFigureStandingStillIsNotCopiedAgainAndAMovingOneLeavesNoTrail
     DeleteObject(readable);
 }
 
+// Figures that draw through the blits, on a stage whose pixels the program reaches: the stage is
+// refreshed and drawn only where a draw is new, gone, moved in the order or shows a changed
+// picture, and the window still shows exactly the backdrop with every draw on top, in order.
+class StageDrawnWhereChanged : public StageCopy {
+protected:
+    struct Sprite {
+        HBITMAP image = nullptr, mask = nullptr;
+        COLORREF colour = 0;
+        bool holeOnLeft = false;  // the left column is transparent
+    };
+    HBITMAP readable = nullptr;
+    HGDIOBJ before = nullptr;
+    Sprite red, blue;
+    struct Draw {
+        const Sprite* sprite;
+        int x;
+    };
+
+    void SetUp() override {
+        StageCopy::SetUp();
+        SetPartialStageCopies(true);
+        readable = CreateSurfaceBitmap(stage.dc, kWidth, StageHeight);
+        before = SelectObject(stage.dc, readable);
+        SetDirectTarget(stage.dc, readable);
+        red = MakeSprite(RGB(255, 0, 0), false);
+        blue = MakeSprite(RGB(0, 0, 255), true);
+    }
+    void TearDown() override {
+        for (Sprite* s : {&red, &blue}) {
+            DeleteSprite(s->image);
+            DeleteSprite(s->mask);
+        }
+        ForgetDirectTarget(stage.dc);
+        SelectObject(stage.dc, before);
+        DeleteObject(readable);
+        StageCopy::TearDown();
+    }
+    Sprite MakeSprite(COLORREF colour, bool holeOnLeft) {
+        Sprite s;
+        s.colour = colour;
+        s.holeOnLeft = holeOnLeft;
+        s.image = CreateSurfaceBitmap(window.dc, 6, 6);
+        {
+            BitmapDc dc(s.image);
+            Fill(dc.dc(), 0, 0, 6, 6, colour);
+            if (holeOnLeft)
+                Fill(dc.dc(), 0, 0, 1, 6, TransparentKey);
+        }
+        s.mask = CreateMaskBitmap(s.image);
+        MakeMask(s.image, s.mask, TransparentKey);
+        HoldSprite(s.image);
+        HoldSprite(s.mask);
+        return s;
+    }
+    void TickDraws(const std::vector<Draw>& draws) {
+        RefreshStage(FigureDrawing::ThroughBlits);
+        for (const Draw& d : draws) {
+            BlitMasked(stage.dc, d.sprite->image, d.sprite->mask, BlitPoint{d.x, 100});
+            NoteFigureDrawn();
+        }
+        CopyStageToWindow();
+    }
+    int WrongPixels(const std::vector<Draw>& draws) {
+        int wrong = 0;
+        for (int y = 96; y < 110; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                COLORREF expected = GetPixel(backdrop.dc, kLeft + x, kTop + y);
+                for (const Draw& d : draws)
+                    if (x >= d.x + (d.sprite->holeOnLeft ? 1 : 0) && x < d.x + 6 && y >= 100 && y < 106)
+                        expected = d.sprite->colour;
+                wrong += GetPixel(window.dc, kLeft + x, kTop + y) != expected;
+            }
+        return wrong;
+    }
+    uint32_t& StagePixel(int x, int y) {
+        DirectPixels pixels{};
+        DirectTargetPixels(stage.dc, &pixels);
+        return pixels.Row(y)[x];
+    }
+};
+
+TEST_F(StageDrawnWhereChanged, StillFiguresAreLeftAloneAndEverythingElseIsRight) {
+    InvalidateStage();
+    for (int t = 0; t < 3; ++t)
+        TickDraws({{&red, 40}, {&blue, 120}});
+    ASSERT_EQ(WrongPixels({{&red, 40}, {&blue, 120}}), 0);
+
+    // Behind the scene's back, inside the still red figure: not refreshed, not drawn again.
+    StagePixel(42, 102) = 0x00090909u;
+    TickDraws({{&red, 40}, {&blue, 120}});
+    EXPECT_EQ(StagePixel(42, 102), 0x00090909u) << "a figure standing still was drawn again";
+
+    // It moves: its old place comes back from the backdrop, the blue one is still right.
+    TickDraws({{&red, 44}, {&blue, 120}});
+    EXPECT_EQ(WrongPixels({{&red, 44}, {&blue, 120}}), 0);
+
+    // Overlapping, then the same two draws in the other order: the later one is on top.
+    TickDraws({{&red, 60}, {&blue, 63}});
+    EXPECT_EQ(WrongPixels({{&red, 60}, {&blue, 63}}), 0);
+    TickDraws({{&blue, 63}, {&red, 60}});
+    EXPECT_EQ(WrongPixels({{&blue, 63}, {&red, 60}}), 0) << "a draw that moved in the order";
+    TickDraws({{&blue, 63}, {&red, 60}});
+
+    // Drawn into between two ticks, at the same place: shown anew.
+    {
+        BitmapDc dc(red.image);
+        Fill(dc.dc(), 0, 0, 6, 6, RGB(0, 255, 0));
+    }
+    red.colour = RGB(0, 255, 0);
+    TickDraws({{&blue, 63}, {&red, 60}});
+    EXPECT_EQ(WrongPixels({{&blue, 63}, {&red, 60}}), 0) << "a changed picture at the same place";
+
+    // Gone: its place is the backdrop again.
+    TickDraws({{&blue, 63}});
+    EXPECT_EQ(WrongPixels({{&blue, 63}}), 0);
+}
+
+// What cannot wait is drawn at once, in order: a sprite freed right after its draw (a vehicle
+// that has left), and a GDI draw among the figures.
+TEST_F(StageDrawnWhereChanged, WhatCannotWaitIsDrawnInOrder) {
+    InvalidateStage();
+    TickDraws({{&red, 40}, {&blue, 120}});
+    TickDraws({{&red, 40}, {&blue, 120}});
+    RefreshStage(FigureDrawing::ThroughBlits);
+    BlitMasked(stage.dc, blue.image, blue.mask, BlitPoint{120, 100});
+    NoteFigureDrawn();
+    BlitMasked(stage.dc, red.image, red.mask, BlitPoint{44, 100});
+    DeleteSprite(red.image);  // drawn, then unloaded in the same turn
+    DeleteSprite(red.mask);
+    NoteFigureDrawn();
+    CopyStageToWindow();
+    EXPECT_EQ(WrongPixels({{&blue, 120}, {&red, 44}}), 0);
+    TickDraws({{&blue, 120}});
+    EXPECT_EQ(WrongPixels({{&blue, 120}}), 0) << "the freed sprite's place";
+
+    red = MakeSprite(RGB(255, 0, 0), false);
+    TickDraws({{&blue, 120}, {&red, 30}});
+    RefreshStage(FigureDrawing::ThroughBlits);
+    BlitMasked(stage.dc, blue.image, blue.mask, BlitPoint{120, 100});
+    NoteFigureDrawn();
+    BlitRect(stage.dc, 118, 100, red.image, gfx::FrameRect{0, 0, 6, 6});  // a plain copy: GDI
+    NoteFigureDrawn();
+    BlitMasked(stage.dc, red.image, red.mask, BlitPoint{30, 100});
+    NoteFigureDrawn();
+    CopyStageToWindow();
+    EXPECT_EQ(WrongPixels({{&blue, 120}, {&red, 118}, {&red, 30}}), 0) << "the plain copy over the blue figure";
+    TickDraws({{&blue, 120}, {&red, 30}});
+    EXPECT_EQ(WrongPixels({{&blue, 120}, {&red, 30}}), 0);
+}
+
 TEST_F(StageCopy, AContextMadeAnewIsCopiedWholeOnce) {
     Tick(0);
     Tick(4);

@@ -30,21 +30,103 @@ HBITMAP MakePixels(HDC like, int width, int height, uint32_t** pixels) {
     return bitmap;
 }
 
-// The band through which enlarged rows go to the window, and the copy of what the window shows.
-bool StartOwnEnlargement(HDC windowDc) {
-    const int w = gZoom.sceneWidth, h = gZoom.sceneHeight, n = gZoom.factor;
-    gZoom.shown = static_cast<uint32_t*>(std::calloc(static_cast<size_t>(w) * h, sizeof(uint32_t)));
+bool gSharedRows = true;
+
+// The n window rows that repeat one picture row hold the same pixels. Where the system lets one
+// piece of memory be seen at several addresses, each row of the band is one piece mapped n times
+// one after another: the program writes an enlarged row once instead of n times, and the copy to
+// the window reads the other n - 1 from the cache instead of from main memory. The window gets
+// the band as a picture in the program's memory (SetDIBitsToDevice), since a section's views are
+// no bitmap of their own. Views start on the allocation granularity, so a band row takes a whole
+// number of those units (64 KB: 16384 pixels, more than any monitor is wide).
+void UnmapViews(uint8_t* base, int count, size_t stride) {
+    for (int i = 0; i < count; ++i)
+        UnmapViewOfFile(base + i * stride);
+}
+
+// Maps row r of the section at views r * n to r * n + n - 1 from a free stretch of addresses.
+// Another thread may take the stretch between its release and the views: then it tries again.
+uint8_t* MapSharedRows(HANDLE section, int rows, int n, size_t stride) {
+    const int views = rows * n;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        void* stretch = VirtualAlloc(nullptr, views * stride, MEM_RESERVE, PAGE_NOACCESS);
+        if (!stretch)
+            return nullptr;
+        VirtualFree(stretch, 0, MEM_RELEASE);
+        uint8_t* base = static_cast<uint8_t*>(stretch);
+        int mapped = 0;
+        while (mapped < views) {
+            const uint64_t offset = static_cast<uint64_t>(mapped / n) * stride;
+            if (!MapViewOfFileEx(section, FILE_MAP_WRITE, static_cast<DWORD>(offset >> 32), static_cast<DWORD>(offset),
+                                 stride, base + mapped * stride))
+                break;
+            ++mapped;
+        }
+        if (mapped == views)
+            return base;
+        UnmapViews(base, mapped, stride);
+    }
+    return nullptr;
+}
+
+bool StartSharedRows() {
+    const int n = gZoom.factor;
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const size_t unit = system.dwAllocationGranularity ? system.dwAllocationGranularity : 65536;
+    const size_t rowBytes = static_cast<size_t>(gZoom.sceneWidth) * n * sizeof(uint32_t);
+    const size_t stride = (rowBytes + unit - 1) / unit * unit;
+    const uint64_t bytes = static_cast<uint64_t>(stride) * kBandRows;
+    HANDLE section = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
+                                        static_cast<DWORD>(bytes >> 32), static_cast<DWORD>(bytes), nullptr);
+    if (!section)
+        return false;
+    uint8_t* base = MapSharedRows(section, kBandRows, n, stride);
+    if (!base) {
+        CloseHandle(section);
+        return false;
+    }
+    // The views must really be one memory: what goes in at the first shows at the last.
+    auto* first = reinterpret_cast<volatile uint32_t*>(base);
+    auto* last = reinterpret_cast<volatile uint32_t*>(base + (n - 1) * stride);
+    *first = 0x5A5A5A5Au;
+    if (*last != 0x5A5A5A5Au) {
+        UnmapViews(base, kBandRows * n, stride);
+        CloseHandle(section);
+        return false;
+    }
+    gZoom.bandSection = section;
+    gZoom.bandPixels = reinterpret_cast<uint32_t*>(base);
+    gZoom.bandStride = stride / sizeof(uint32_t);
+    return true;
+}
+
+bool StartPlainBand(HDC windowDc) {
+    const int w = gZoom.sceneWidth * gZoom.factor;
     gZoom.bandDc = CreateCompatibleDC(windowDc);
-    gZoom.bandBitmap = gZoom.bandDc ? MakePixels(windowDc, w * n, kBandRows * n, &gZoom.bandPixels) : nullptr;
-    if (!gZoom.shown || !gZoom.bandBitmap)
+    gZoom.bandBitmap = gZoom.bandDc ? MakePixels(windowDc, w, kBandRows * gZoom.factor, &gZoom.bandPixels) : nullptr;
+    if (!gZoom.bandBitmap)
         return false;
     gZoom.bandOriginal = SelectObject(gZoom.bandDc, gZoom.bandBitmap);
+    gZoom.bandStride = static_cast<size_t>(w);
     return true;
+}
+
+// The band through which enlarged rows go to the window, and the copy of what the window shows.
+bool StartOwnEnlargement(HDC windowDc) {
+    const int w = gZoom.sceneWidth, h = gZoom.sceneHeight;
+    gZoom.shown = static_cast<uint32_t*>(std::calloc(static_cast<size_t>(w) * h, sizeof(uint32_t)));
+    return gZoom.shown && ((gSharedRows && StartSharedRows()) || StartPlainBand(windowDc));
 }
 
 void StopOwnEnlargement() {
     std::free(gZoom.shown);
     gZoom.shown = nullptr;
+    if (gZoom.bandSection) {
+        UnmapViews(reinterpret_cast<uint8_t*>(gZoom.bandPixels), kBandRows * gZoom.factor,
+                   gZoom.bandStride * sizeof(uint32_t));
+        CloseHandle(gZoom.bandSection);
+    }
     if (gZoom.bandDc) {
         if (gZoom.bandOriginal)
             SelectObject(gZoom.bandDc, gZoom.bandOriginal);
@@ -52,10 +134,12 @@ void StopOwnEnlargement() {
     }
     if (gZoom.bandBitmap)
         DeleteObject(gZoom.bandBitmap);
+    gZoom.bandSection = nullptr;
     gZoom.bandDc = nullptr;
     gZoom.bandBitmap = nullptr;
     gZoom.bandOriginal = nullptr;
     gZoom.bandPixels = nullptr;
+    gZoom.bandStride = 0;
     gZoom.scenePixels = nullptr;
 }
 
@@ -90,22 +174,41 @@ void KeepApartFromPending(const RECT& next) {
     UnionRect(&gZoom.pending, &gZoom.pending, &next);
 }
 
+// The first rows of the band, as a picture in the program's memory.
+BITMAPINFO BandRows(int rows) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = static_cast<LONG>(gZoom.bandStride);
+    info.bmiHeader.biHeight = -rows;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // A span of at most kBandRows rows: noted as shown, enlarged into the band, and copied from there
 // to the window.
 void SendSpan(const RECT& span) {
     KeepApartFromPending(span);
     const int n = gZoom.factor;
     const size_t stride = static_cast<size_t>(gZoom.sceneWidth);
-    const size_t bandStride = stride * n;
-    const int x0 = span.left, y0 = span.top, width = span.right - span.left;
+    const size_t bandStride = gZoom.bandStride;
+    const int writes = gZoom.bandSection ? 1 : n;  // shared rows repeat themselves
+    const int x0 = span.left, y0 = span.top, width = span.right - span.left, rows = span.bottom - y0;
     for (int y = y0; y < span.bottom; ++y) {
         const uint32_t* from = gZoom.scenePixels + y * stride + x0;
         CopyPixels(gZoom.shown + y * stride + x0, from, width);
         uint32_t* row = gZoom.bandPixels + static_cast<size_t>((y - y0) * n) * bandStride + x0 * n;
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < writes; ++k)
             RepeatPixels(row + k * bandStride, from, width, n);
     }
-    BitBlt(gZoom.windowDc, x0 * n, y0 * n, width * n, (span.bottom - y0) * n, gZoom.bandDc, x0 * n, 0, SRCCOPY);
+    if (gZoom.bandSection) {
+        const BITMAPINFO band = BandRows(rows * n);
+        SetDIBitsToDevice(gZoom.windowDc, x0 * n, y0 * n, width * n, rows * n, x0 * n, 0, 0, rows * n,
+                          gZoom.bandPixels, &band, DIB_RGB_COLORS);
+    } else {
+        BitBlt(gZoom.windowDc, x0 * n, y0 * n, width * n, rows * n, gZoom.bandDc, x0 * n, 0, SRCCOPY);
+    }
 }
 
 // The runs of changed tiles found so far that the next row of tiles may still extend downwards.
@@ -301,4 +404,8 @@ void ZoomTickDone() {
 void RepaintZoomed(const RECT& part) {
     if (ZoomActive())
         Enlarge(part, true);
+}
+
+void SetSharedBandRows(bool on) {
+    gSharedRows = on;
 }

@@ -7,6 +7,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 // The picture the factor is measured against.
@@ -33,10 +34,14 @@ struct WindowZoom {
     // was last given (kept in shown), through a band of enlarged rows. Elsewhere: StretchBlt.
     uint32_t* scenePixels;
     uint32_t* shown;
+    uint32_t* bandPixels;
+    size_t bandStride;  // pixels from one band row to the next
+    // The band is either rows shared n times over (one piece of memory for the n window rows of a
+    // picture row; see window_zoom.cpp) or a plain picture the window copies from.
+    HANDLE bandSection;
     HDC bandDc;
     HBITMAP bandBitmap;
     HGDIOBJ bandOriginal;
-    uint32_t* bandPixels;
     RECT pending;  // sent to the window since the thread last handed its drawings on
 };
 
@@ -61,3 +66,6 @@ void ZoomTickDone();
 // Puts the given part of the scene (picture pixels) on the window anew, changed or not: after a
 // paint request the window no longer holds what it was given.
 void RepaintZoomed(const RECT& part);
+
+// With shared rows off, the band is always a plain picture (for comparing the two).
+void SetSharedBandRows(bool on);

@@ -60,7 +60,8 @@ TEST(SendApart, OnlyPartsFarFromWhatWaitsGoOnByThemselves) {
 }
 
 // A memory picture stands in for the window: its pixels can be read back whole on any display.
-class Enlargement : public ::testing::Test {
+// Every case runs with the band's rows shared n times over and with a plain band.
+class Enlargement : public ::testing::TestWithParam<bool> {
 protected:
     static constexpr int kWidth = 602, kHeight = 401;  // not divisible by 3: the last columns stay over
     HDC window = nullptr;
@@ -69,6 +70,7 @@ protected:
     int sceneWidth = 0, sceneHeight = 0;
 
     void SetUp() override {
+        SetSharedBandRows(GetParam());
         HDC screen = GetDC(nullptr);
         window = CreateCompatibleDC(screen);
         windowBitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
@@ -82,6 +84,7 @@ protected:
         SelectObject(window, windowOriginal);
         DeleteDC(window);
         DeleteObject(windowBitmap);
+        SetSharedBandRows(true);
     }
     static void Fill(HDC dc, const RECT& r, COLORREF colour) {
         HBRUSH brush = CreateSolidBrush(colour);
@@ -120,7 +123,7 @@ protected:
     }
 };
 
-TEST_F(Enlargement, FactorOneLeavesTheSceneOnTheWindow) {
+TEST_P(Enlargement, FactorOneLeavesTheSceneOnTheWindow) {
     EXPECT_EQ(StartWindowZoom(window, kWidth, kHeight, 1, &sceneWidth, &sceneHeight), window);
     EXPECT_FALSE(ZoomActive());
     EXPECT_EQ(sceneWidth, kWidth);
@@ -129,13 +132,14 @@ TEST_F(Enlargement, FactorOneLeavesTheSceneOnTheWindow) {
     EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 0);
 }
 
-TEST_F(Enlargement, WhatWasDrawnArrivesAsBlocksAndNothingElseIsTouched) {
+TEST_P(Enlargement, WhatWasDrawnArrivesAsBlocksAndNothingElseIsTouched) {
     HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
     ASSERT_TRUE(ZoomActive());
     ASSERT_NE(scene, window);
     EXPECT_EQ(sceneWidth, 200);
     EXPECT_EQ(sceneHeight, 133);
     EXPECT_EQ(ZoomWindowDc(), window);
+    EXPECT_EQ(gZoom.bandSection != nullptr, GetParam()) << "the band's kind";
     ShowZoomedDraws();  // the black start of the picture is not put on the window by itself
     EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 0);
 
@@ -162,7 +166,7 @@ TEST_F(Enlargement, WhatWasDrawnArrivesAsBlocksAndNothingElseIsTouched) {
 }
 
 // Two figures far apart: the window gets their tiles, not the stretch between them.
-TEST_F(Enlargement, FarApartDrawsSendOnlyTheirOwnTiles) {
+TEST_P(Enlargement, FarApartDrawsSendOnlyTheirOwnTiles) {
     HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
     ASSERT_TRUE(ZoomActive());
     DrawPattern(scene, 2, 70, 10, 10);
@@ -175,7 +179,7 @@ TEST_F(Enlargement, FarApartDrawsSendOnlyTheirOwnTiles) {
 
 // Taller than the band that carries enlarged rows to the window, and not on tile lines: the rows
 // go in several copies that must meet without a gap or a seam.
-TEST_F(Enlargement, ATallPartArrivesWholeThroughSeveralBands) {
+TEST_P(Enlargement, ATallPartArrivesWholeThroughSeveralBands) {
     HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
     ASSERT_TRUE(ZoomActive());
     DrawPattern(scene, 21, 3, 45, 127);
@@ -190,7 +194,7 @@ TEST_F(Enlargement, ATallPartArrivesWholeThroughSeveralBands) {
     EXPECT_EQ(Mismatches(scene, 3, 0, 0, 600, 399), 0);
 }
 
-TEST_F(Enlargement, DrawsReachingPastTheSceneStopAtItsEdge) {
+TEST_P(Enlargement, DrawsReachingPastTheSceneStopAtItsEdge) {
     HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
     ASSERT_TRUE(ZoomActive());
     DrawPattern(scene, 190, 125, 30, 20);  // partly beyond the right and the bottom edge
@@ -203,16 +207,31 @@ TEST_F(Enlargement, DrawsReachingPastTheSceneStopAtItsEdge) {
     EXPECT_EQ(NotBlue(0, 399, kWidth, kHeight), 0);
 }
 
-TEST_F(Enlargement, StoppingFreesTheScenePicture) {
+TEST_P(Enlargement, StoppingFreesTheScenePicture) {
     HDC scene = StartWindowZoom(window, kWidth, kHeight, 2, &sceneWidth, &sceneHeight);
     ASSERT_TRUE(ZoomActive());
     const HBITMAP picture = gZoom.sceneBitmap;
     ASSERT_NE(picture, nullptr);
+    const HANDLE section = gZoom.bandSection;
+    const uint8_t* band = reinterpret_cast<const uint8_t*>(gZoom.bandPixels);
+    const size_t bandRowBytes = gZoom.bandStride * sizeof(uint32_t);
     StopWindowZoom(nullptr);
+    if (section) {
+        DWORD flags = 0;
+        EXPECT_FALSE(GetHandleInformation(section, &flags)) << "the band's memory is closed";
+        for (const uint8_t* view : {band, band + bandRowBytes}) {
+            MEMORY_BASIC_INFORMATION memory{};
+            ASSERT_NE(VirtualQuery(view, &memory, sizeof memory), 0u);
+            EXPECT_EQ(memory.State, static_cast<DWORD>(MEM_FREE)) << "its views are unmapped";
+        }
+    }
     EXPECT_FALSE(ZoomActive());
     EXPECT_EQ(GetObjectType(scene), 0u) << "the scene's context is deleted";
     EXPECT_EQ(GetObjectType(picture), 0u) << "its picture too";
     EXPECT_EQ(GetObjectType(window), static_cast<DWORD>(OBJ_MEMDC)) << "the window's context is not ours to delete";
 }
+
+INSTANTIATE_TEST_SUITE_P(BandKinds, Enlargement, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& kind) { return kind.param ? "SharedRows" : "PlainBand"; });
 
 }  // namespace

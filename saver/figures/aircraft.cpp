@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "figures/script_model.h"
+#include "gfx/blit.h"
 #include "gfx/resources.h"
 #include "settings/settings.h"
 
@@ -51,13 +52,16 @@ bool LoadFrames(int type) {
         if (!gScene.aircraftImage[k] || !gScene.aircraftMask[k] ||
             !MakeMask(gScene.aircraftImage[k], gScene.aircraftMask[k], TransparentKey))
             return false;
+        // drawn on every tick of the flight: by hand into the work surface where it is one
+        HoldSprite(gScene.aircraftImage[k]);
+        HoldSprite(gScene.aircraftMask[k]);
     }
     return true;
 }
 
 bool MakeWorkSurface() {
     const int width = gScene.aircraftWidth + kTrailColumns, height = gScene.aircraftHeight;
-    gScene.aircraftWorkBitmap = CreateCompatibleBitmap(gScene.screenDc, width, height);
+    gScene.aircraftWorkBitmap = CreateSurfaceBitmap(gScene.screenDc, width, height);
     if (!gScene.aircraftWorkBitmap)
         return false;
     gScene.aircraftWorkDc = CreateCompatibleDC(gScene.screenDc);
@@ -65,6 +69,7 @@ bool MakeWorkSurface() {
         return false;
     SetMapMode(gScene.aircraftWorkDc, MM_TEXT);
     gScene.aircraftWorkOriginalBitmap = SelectObject(gScene.aircraftWorkDc, gScene.aircraftWorkBitmap);
+    AddWorkSurface(gScene.aircraftWorkDc, gScene.aircraftWorkBitmap);
     RECT all{0, 0, width, height};
     FillRect(gScene.aircraftWorkDc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     return true;
@@ -125,13 +130,10 @@ void FlyBirds() {
 
 void ReleaseAircraft() {
     for (int k = 0; k < 4; ++k) {
-        if (gScene.aircraftMask[k])
-            DeleteObject(gScene.aircraftMask[k]);
-        if (gScene.aircraftImage[k])
-            DeleteObject(gScene.aircraftImage[k]);
-        gScene.aircraftMask[k] = nullptr;
-        gScene.aircraftImage[k] = nullptr;
+        DeleteSprite(gScene.aircraftMask[k]);
+        DeleteSprite(gScene.aircraftImage[k]);
     }
+    ForgetWorkSurface(gScene.aircraftWorkDc);
     if (gScene.aircraftWorkDc && gScene.aircraftWorkOriginalBitmap)
         SelectObject(gScene.aircraftWorkDc, gScene.aircraftWorkOriginalBitmap);
     if (gScene.aircraftWorkBitmap)

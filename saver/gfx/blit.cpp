@@ -67,12 +67,22 @@ unsigned NewVersion() {
     return ++gLastVersion;
 }
 
-// The one context whose pixels masked draws may write straight into.
+// The one context whose pixels masked draws may write straight into, with their draws logged.
 struct DirectTarget {
     HDC dc = nullptr;
     DirectPixels pixels{};
 };
 DirectTarget gTarget;
+// Work surfaces that masked draws write straight into at once, unlogged.
+constexpr int kMaxWorkSurfaces = 4;
+DirectTarget gWorkSurfaces[kMaxWorkSurfaces];
+
+const DirectPixels* WorkSurfacePixels(HDC dc) {
+    for (const DirectTarget& surface : gWorkSurfaces)
+        if (surface.dc && surface.dc == dc)
+            return &surface.pixels;
+    return nullptr;
+}
 
 // The draws into the target since the log was last started, and whether they are put off.
 struct TargetLog {
@@ -204,14 +214,15 @@ bool ReadyForDirectDraw(HeldSprite& mask, const HeldSprite& image) {
     return mask.imageFits;
 }
 
-// The shown runs of the draw's part inside clip, copied from the image into the target.
-void DrawRuns(const HeldSprite& img, const HeldSprite& msk, const HeldDraw& draw, const RECT& clip) {
+// The shown runs of the draw's part inside clip, copied from the image into the pixels.
+void DrawRuns(const DirectPixels& into, const HeldSprite& img, const HeldSprite& msk, const HeldDraw& draw,
+              const RECT& clip) {
     const int x0 = std::max(draw.to.left, clip.left), x1 = std::min(draw.to.right, clip.right);
     const int y0 = std::max(draw.to.top, clip.top), y1 = std::min(draw.to.bottom, clip.bottom);
     const int dx = draw.sx - draw.to.left;  // from target columns to sprite columns
     for (int y = y0; y < y1; ++y) {
         const int row = draw.sy + (y - draw.to.top);
-        uint32_t* to = gTarget.pixels.Row(y) - dx;
+        uint32_t* to = into.Row(y) - dx;
         const uint32_t* from = img.pixels.Row(row);
         for (uint32_t k = msk.rowStart[row]; k < msk.rowStart[row + 1]; k += 2) {
             const int a = std::max<int>(msk.runs[k], x0 + dx);
@@ -228,8 +239,12 @@ void DrawRuns(const HeldSprite& img, const HeldSprite& msk, const HeldDraw& draw
 // clipped as BitBlt clips it: to the sprite first, then to the target. Returns false when the
 // draw is not one it can do, and GDI draws it.
 bool DrawMaskedDirect(HDC dc, HBITMAP image, HBITMAP mask, int x, int y, int sx, int sy, int w, int h) {
-    if (!gDirectDrawing || !gTarget.dc || dc != gTarget.dc)
+    if (!gDirectDrawing || !dc)
         return false;
+    const DirectPixels* work = dc == gTarget.dc ? nullptr : WorkSurfacePixels(dc);
+    if (dc != gTarget.dc && !work)
+        return false;
+    const DirectPixels& into = work ? *work : gTarget.pixels;
     HeldSprite* img = FindHeldEntry(image);
     HeldSprite* msk = FindHeldEntry(mask);
     if (!img || !msk || img->pixels.width == 0 || !ReadyForDirectDraw(*msk, *img))
@@ -240,21 +255,22 @@ bool DrawMaskedDirect(HDC dc, HBITMAP image, HBITMAP mask, int x, int y, int sx,
     h = std::min(h, static_cast<int>(msk->size.cy) - sy);
     if (x < 0) { sx -= x; w += x; x = 0; }
     if (y < 0) { sy -= y; h += y; y = 0; }
-    w = std::min(w, gTarget.pixels.width - x);
-    h = std::min(h, gTarget.pixels.height - y);
+    w = std::min(w, into.width - x);
+    h = std::min(h, into.height - y);
     if (w <= 0 || h <= 0)
         return true;  // nothing of it is on the target
 
     const HeldDraw draw{image, mask, img->version, msk->version, RECT{x, y, x + w, y + h}, sx, sy};
-    if (gLog.draws.size() < kMaxLoggedDraws) {
-        gLog.draws.push_back(draw);
-    } else {
-        BeforeGdiDraw(dc);  // a log nobody restarts: no longer to be trusted, nor put off
+    if (!work) {  // the target's draws are logged, and may wait
+        if (gLog.draws.size() < kMaxLoggedDraws)
+            gLog.draws.push_back(draw);
+        else
+            BeforeGdiDraw(dc);  // a log nobody restarts: no longer to be trusted, nor put off
+        if (gLog.putOff)
+            return true;
     }
-    if (gLog.putOff)
-        return true;
     GdiFlush();  // whatever GDI still has to draw there lands first
-    DrawRuns(*img, *msk, draw, draw.to);
+    DrawRuns(into, *img, *msk, draw, draw.to);
     SetBoundsRect(dc, &draw.to, DCB_ACCUMULATE);  // as the two blits would have recorded it
     return true;
 }
@@ -465,7 +481,7 @@ bool DrawHeldDraw(const HeldDraw& draw, const RECT& clip) {
     const HeldSprite* msk = FindHeld(draw.mask);
     if (!gTarget.dc || !img || !msk || img->version != draw.imageVersion || msk->version != draw.maskVersion)
         return false;
-    DrawRuns(*img, *msk, draw, clip);
+    DrawRuns(gTarget.pixels, *img, *msk, draw, clip);
     return true;
 }
 
@@ -488,6 +504,26 @@ void ForgetDirectTarget(HDC dc) {
         gTarget = DirectTarget{};
         gLog = TargetLog{};
     }
+}
+
+bool AddWorkSurface(HDC dc, HBITMAP bitmap) {
+    DirectPixels pixels{};
+    if (!dc || !gDirectDrawing || WorkSurfacePixels(dc) || !PixelsOf(bitmap, &pixels))
+        return false;
+    for (DirectTarget& surface : gWorkSurfaces) {
+        if (!surface.dc) {
+            surface.dc = dc;
+            surface.pixels = pixels;
+            return true;
+        }
+    }
+    return false;
+}
+
+void ForgetWorkSurface(HDC dc) {
+    for (DirectTarget& surface : gWorkSurfaces)
+        if (dc && surface.dc == dc)
+            surface = DirectTarget{};
 }
 
 void SetDirectDrawing(bool on) {

@@ -98,6 +98,13 @@ struct DirectPixels {
 };
 bool DirectTargetPixels(HDC dc, DirectPixels* out);
 
+// A work surface: a context besides the target whose bitmap is a 32-bit top-down DIB section
+// (see CreateSurfaceBitmap), into which masked draws of held sprites are done by hand at once,
+// neither logged nor put off. A few at a time; false when it cannot be one (its masked draws then
+// go through GDI). Forget it before its context is deleted.
+bool AddWorkSurface(HDC dc, HBITMAP bitmap);
+void ForgetWorkSurface(HDC dc);
+
 // Every masked draw done by hand into the target is logged, in order: what it drew, from where,
 // and the versions of both pictures then (a version names one content of one sprite). With the
 // draws put off they are only logged, and the caller draws them later where they are needed

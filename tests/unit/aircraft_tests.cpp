@@ -1,7 +1,10 @@
 // What flies over the street and the window lights at night, on surfaces made in memory.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "figures/aircraft.h"
+#include "gfx/blit.h"
 #include "scene/scene_state.h"
 #include "settings/settings.h"
 #include "unit/test_support.h"
@@ -37,9 +40,12 @@ protected:
             for (int k = 0; k < sizes[type][2]; ++k) {
                 char name[16];
                 sprintf(name, "FLUG%d_%02d", type, k);
-                // Opaque on the left half only, so the trail on the right shows the sky behind.
-                pictures.AddPicture(name, sizes[type][0], sizes[type][1], [](int x, int) {
-                    return static_cast<unsigned char>(x < 40 ? kObjectColour : 253);
+                // Opaque on the left only, so the trail on the right shows the sky behind; the
+                // first columns in one colour, the rest speckled and pierced by a few holes.
+                pictures.AddPicture(name, sizes[type][0], sizes[type][1], [](int x, int y) {
+                    if (x >= 40 || (x >= 12 && (x + 2 * y) % 7 == 0))
+                        return static_cast<unsigned char>(253);
+                    return static_cast<unsigned char>(x < 12 ? kObjectColour : kObjectColour + 1 + (x + y) % 3);
                 });
             }
         const int patch[4][2] = {{208, 51}, {176, 43}, {256, 57}, {144, 62}};
@@ -83,7 +89,9 @@ protected:
         gScene.pictureLeft = width > 1024 ? (width - 1024) / 2 : 0;
         gScene.season = 1;
     }
-    void TearDown() override {
+    void TearDown() override {  // also between two openings of one test
+        if (!screen)
+            return;
         ReleaseAircraft();
         SelectObject(gScene.screenDc, oldScreen);
         SelectObject(gScene.backdropDc, oldBackdrop);
@@ -91,6 +99,7 @@ protected:
         DeleteDC(gScene.backdropDc);
         DeleteObject(screen);
         DeleteObject(backdrop);
+        screen = backdrop = nullptr;
     }
 };
 PictureModule Sky::pictures;
@@ -213,6 +222,56 @@ TEST_F(Sky, APlaneAfterBirdsThatEndedOnTheirLastPicturesIsSeenAllTheWay) {
 // Planes and birds sound on every eleventh tick they are in the window, counted across flights
 // (a fresh scene's first sound comes on the eleventh tick); a plane's sound is 9 or 6, as a fresh
 // draw says, the birds' 16. Balloons are silent and do not count.
+// The screen as 32-bit pixels, rows from the top.
+std::vector<uint32_t> ScreenPixels() {
+    std::vector<uint32_t> pixels(static_cast<size_t>(gScene.screenWidth) * gScene.screenHeight);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = gScene.screenWidth;
+    info.bmiHeader.biHeight = -gScene.screenHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HBITMAP screen = static_cast<HBITMAP>(GetCurrentObject(gScene.screenDc, OBJ_BITMAP));
+    GetDIBits(gScene.screenDc, screen, 0, gScene.screenHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+// A plane, a balloon and birds crossing, drawn by hand into the work surface and through GDI's two
+// passes: the screen shows the same on every tick. A flight holds its pictures while it lasts and
+// lets them go when it ends.
+TEST_F(Sky, FlightsLookTheSameDrawnByHandOrByGdi) {
+    std::vector<std::vector<uint32_t>> shots[2];
+    for (int way = 0; way < 2; ++way) {
+        const bool byHand = way == 0;
+        SetDirectDrawing(byHand);  // before the surfaces are made
+        Open(1024, 768);
+        const int heldBefore = HeldSpriteCount();
+        uint32_t seed = 0;
+        const int kinds[3][2] = {{1, 2}, {3, 5}, {6, 7}};
+        for (const auto& kind : kinds) {
+            ASSERT_TRUE(StartKind(seed, kind[0], kind[1]));
+            const int frames = gScene.aircraftType < 6 ? 2 : 4;
+            EXPECT_EQ(HeldSpriteCount(), heldBefore + 2 * frames) << "type " << gScene.aircraftType;
+            gScene.aircraftX = 600;
+            for (int tick = 0; tick < 40 && gScene.aircraftActive; ++tick) {
+                StepAircraft();
+                if (tick % 4 == 0)
+                    shots[way].push_back(ScreenPixels());
+            }
+            ReleaseAircraft();
+            EXPECT_EQ(HeldSpriteCount(), heldBefore);
+        }
+        TearDown();
+    }
+    SetDirectDrawing(true);
+    ASSERT_EQ(shots[0].size(), shots[1].size());
+    ASSERT_EQ(shots[0].size(), 30u);
+    for (size_t i = 0; i < shots[0].size(); ++i)
+        EXPECT_TRUE(shots[0][i] == shots[1][i]) << "shot " << i;
+    EXPECT_FALSE(shots[0][0] == shots[0][1]) << "the flight moved";
+}
+
 TEST_F(Sky, PlanesAndBirdsSoundEveryEleventhTickAndBalloonsNever) {
     Open(1024, 768);
     gSettings.soundOn = 1;

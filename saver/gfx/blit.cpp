@@ -499,6 +499,10 @@ bool DirectTargetPixels(HDC dc, DirectPixels* out) {
     return true;
 }
 
+bool SurfacePixels(HBITMAP surface, DirectPixels* out) {
+    return gDirectDrawing && PixelsOf(surface, out);
+}
+
 void ForgetDirectTarget(HDC dc) {
     if (dc && gTarget.dc == dc) {
         gTarget = DirectTarget{};

@@ -97,6 +97,9 @@ struct DirectPixels {
     uint32_t* Row(int y) const { return reinterpret_cast<uint32_t*>(top + pitch * y); }
 };
 bool DirectTargetPixels(HDC dc, DirectPixels* out);
+// The pixels of a bitmap made by CreateSurfaceBitmap, when it is a 32-bit DIB section and direct
+// drawing is on; false for a device-dependent bitmap, which only GDI reaches.
+bool SurfacePixels(HBITMAP surface, DirectPixels* out);
 
 // A work surface: a context besides the target whose bitmap is a 32-bit top-down DIB section
 // (see CreateSurfaceBitmap), into which masked draws of held sprites are done by hand at once,

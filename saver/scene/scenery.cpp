@@ -47,7 +47,8 @@ void FillBlack(HDC dc, int width, int height) {
 
 bool PrepareBackdrop() {
     if (!gScene.backdropBitmap) {
-        gScene.backdropBitmap = CreateCompatibleBitmap(gScene.screenDc, gScene.screenWidth, gScene.screenHeight);
+        // the stage's refresh copies from it on every tick: by hand where it is a surface of our own
+        gScene.backdropBitmap = CreateSurfaceBitmap(gScene.screenDc, gScene.screenWidth, gScene.screenHeight);
         if (!gScene.backdropBitmap)
             return false;
     } else if (gScene.backdropDc && gScene.backdropOriginalBitmap) {

@@ -177,9 +177,55 @@ void Copy(HDC to, int toX, int toY, HDC from, int fromX, int fromY, const RECT& 
            fromX + part.left, fromY + part.top, SRCCOPY);
 }
 
+// The stage's rectangle lies inside a picture of width x height at the stage's place.
+bool StageInside(int width, int height) {
+    return gScene.stageLeft >= 0 && gScene.stageTop >= 0 && gScene.stageLeft + gScene.stageWidth <= width &&
+           gScene.stageTop + StageHeight <= height;
+}
+
+// Stage rows copied by hand between the stage and a picture it lies in at its place: a few
+// rectangles on every tick, for which GDI's checks cost more than the copy.
+void CopyRows(const DirectPixels& stage, uint32_t* picture, ptrdiff_t picturePitch, const RECT& part,
+              bool toStage) {
+    const int width = part.right - part.left;
+    for (int y = part.top; y < part.bottom; ++y) {
+        uint32_t* onStage = stage.Row(y) + part.left;
+        uint32_t* inPicture = picture + (gScene.stageTop + y) * picturePitch + gScene.stageLeft + part.left;
+        if (toStage)
+            CopyPixels(onStage, inPicture, width);
+        else
+            CopyPixels(inPicture, onStage, width);
+    }
+}
+
 void RefreshFromBackdrop(const StageAreas& parts) {
+    DirectPixels stage{}, backdrop{};
+    if (ReadStage(&stage) && SurfacePixels(gScene.backdropBitmap, &backdrop) &&
+        StageInside(backdrop.width, backdrop.height)) {
+        GdiFlush();  // what GDI drew into either lands first
+        for (int i = 0; i < parts.count; ++i)
+            CopyRows(stage, backdrop.Row(0), backdrop.pitch / static_cast<ptrdiff_t>(sizeof(uint32_t)), parts.rect[i],
+                     true);
+        return;
+    }
     for (int i = 0; i < parts.count; ++i)
         Copy(gScene.stageDc, 0, 0, gScene.backdropDc, gScene.stageLeft, gScene.stageTop, parts.rect[i]);
+}
+
+// A part of the stage onto the scene's screen: by hand into the enlarged scene's own picture.
+void CopyToScreen(const RECT& part) {
+    DirectPixels stage{};
+    uint32_t* screen = nullptr;
+    int width = 0, height = 0;
+    if (ReadStage(&stage) && ZoomScenePixels(gScene.screenDc, &screen, &width, &height) && StageInside(width, height)) {
+        GdiFlush();
+        CopyRows(stage, screen, width, part, false);
+        RECT onScreen = part;
+        OffsetRect(&onScreen, gScene.stageLeft, gScene.stageTop);
+        SetBoundsRect(gScene.screenDc, &onScreen, DCB_ACCUMULATE);  // so that it is enlarged onto the window
+        return;
+    }
+    Copy(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageDc, 0, 0, part);
 }
 
 // Most of what the figures draw on a tick is what they drew on the tick before: the same picture
@@ -325,7 +371,7 @@ void CopyStageToWindow() {
         overDrawn = onStage;
     }
     if (!IsRectEmpty(&overDrawn)) {
-        Copy(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageDc, 0, 0, overDrawn);
+        CopyToScreen(overDrawn);
         ShowZoomedDraws();
         NoteShown(overDrawn);
     }
@@ -335,7 +381,7 @@ void CopyStageToWindow() {
             NoteShown(part);
         if (IsRectEmpty(&part))
             continue;
-        Copy(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageDc, 0, 0, part);
+        CopyToScreen(part);
         ShowZoomedDraws();  // each part enlarged on its own, not the stretch between them
     }
     if (!partial && gPartialCopies)

@@ -406,6 +406,15 @@ void RepaintZoomed(const RECT& part) {
         Enlarge(part, true);
 }
 
+bool ZoomScenePixels(HDC dc, uint32_t** pixels, int* width, int* height) {
+    if (!ZoomActive() || !gZoom.scenePixels || !dc || dc != gZoom.sceneDc)
+        return false;
+    *pixels = gZoom.scenePixels;
+    *width = gZoom.sceneWidth;
+    *height = gZoom.sceneHeight;
+    return true;
+}
+
 void SetSharedBandRows(bool on) {
     gSharedRows = on;
 }

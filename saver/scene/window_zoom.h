@@ -67,5 +67,10 @@ void ZoomTickDone();
 // paint request the window no longer holds what it was given.
 void RepaintZoomed(const RECT& part);
 
+// When dc is the enlarged scene's context and the enlargement is the program's own: its picture as
+// pixels the program may write, rows of *width from the top. Whoever writes them must add the
+// rectangle to the context's bounds (SetBoundsRect), or it is not shown.
+bool ZoomScenePixels(HDC dc, uint32_t** pixels, int* width, int* height);
+
 // With shared rows off, the band is always a plain picture (for comparing the two).
 void SetSharedBandRows(bool on);

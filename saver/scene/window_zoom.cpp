@@ -217,7 +217,35 @@ struct OpenSpans {
     RECT span[Capacity];
     bool extended[Capacity];
     int count;
+    bool force;  // every tile counts as changed, and goes whole
 };
+
+// A span of changed tiles shrunk to the rectangle around its pixels that differ from what the
+// window shows: a figure's change rarely fills its tiles to their edges, and each pixel left out
+// is n x n fewer for the window. Empty when nothing differs after all.
+RECT ChangedWithin(const RECT& span) {
+    const size_t stride = static_cast<size_t>(gZoom.sceneWidth);
+    RECT around{span.right, span.bottom, span.left, span.top};
+    for (int y = span.top; y < span.bottom; ++y) {
+        const uint32_t* now = gZoom.scenePixels + y * stride;
+        const uint32_t* shown = gZoom.shown + y * stride;
+        const int left = FirstDifference(now, shown, span.left, span.right);
+        if (left == span.right)
+            continue;
+        const int right = LastDifference(now, shown, left, span.right);
+        around.left = left < around.left ? left : around.left;
+        around.right = right > around.right ? right : around.right;
+        around.top = y < around.top ? y : around.top;
+        around.bottom = y + 1;
+    }
+    return around.left < around.right ? around : RECT{};
+}
+
+void Send(const OpenSpans& open, const RECT& span) {
+    const RECT part = open.force ? span : ChangedWithin(span);
+    if (!IsRectEmpty(&part))
+        SendSpan(part);
+}
 
 // A run joins an open span right above it when the two line up, or nearly: what the joined
 // rectangle holds besides them is sent again unchanged, which costs less than one more copy.
@@ -232,7 +260,7 @@ bool Joins(const RECT& open, const RECT& run) {
 }
 
 void SendAndClose(OpenSpans& open, int i) {
-    SendSpan(open.span[i]);
+    Send(open, open.span[i]);
     --open.count;
     open.span[i] = open.span[open.count];
     open.extended[i] = open.extended[open.count];
@@ -268,6 +296,7 @@ void SendUnextended(OpenSpans& open) {
 void SendPart(const RECT& part, bool force) {
     GdiFlush();  // the scene's draws must have reached its pixels
     OpenSpans open{};
+    open.force = force;
     for (int ty = part.top / kTile * kTile; ty < part.bottom; ty += kTile) {
         const int y0 = ty > part.top ? ty : part.top;
         const int y1 = ty + kTile < part.bottom ? ty + kTile : part.bottom;
@@ -288,7 +317,7 @@ void SendPart(const RECT& part, bool force) {
         SendUnextended(open);
     }
     for (int i = 0; i < open.count; ++i)
-        SendSpan(open.span[i]);
+        Send(open, open.span[i]);
 }
 
 void Enlarge(const RECT& drawn, bool force) {

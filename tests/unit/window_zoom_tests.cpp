@@ -165,6 +165,22 @@ TEST_P(Enlargement, WhatWasDrawnArrivesAsBlocksAndNothingElseIsTouched) {
     EXPECT_EQ(NotBlue(0, 0, kWidth, 90) + NotBlue(0, 117, kWidth, kHeight), 0);
 }
 
+// A figure drawn again where it stood, with only a few of its pixels changed (a hand that moves):
+// the window gets the rectangle around those pixels, not the whole figure nor its tiles.
+TEST_P(Enlargement, ADrawAgainSendsOnlyTheRectangleAroundWhatChanged) {
+    HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
+    ASSERT_TRUE(ZoomActive());
+    DrawPattern(scene, 40, 30, 13, 9);
+    ShowZoomedDraws();
+    Fill(window, RECT{0, 0, kWidth, kHeight}, RGB(0, 0, 255));
+    DrawPattern(scene, 40, 30, 13, 9);
+    SetPixel(scene, 42, 31, RGB(255, 0, 0));
+    SetPixel(scene, 44, 33, RGB(0, 255, 0));
+    ShowZoomedDraws();
+    EXPECT_EQ(Mismatches(scene, 3, 42 * 3, 31 * 3, 45 * 3, 34 * 3), 0);
+    EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 3 * 3 * 9) << "the 3 x 3 picture pixels around the two";
+}
+
 // Two figures far apart: the window gets their tiles, not the stretch between them.
 TEST_P(Enlargement, FarApartDrawsSendOnlyTheirOwnTiles) {
     HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);

@@ -31,10 +31,12 @@ bool ReadStage(DirectPixels* stage) {
            stage->height == StageHeight;
 }
 
-// After a copy of the whole strip the window shows the stage as it is.
+// After a copy of the whole strip the window shows the stage as it is. An enlarged scene keeps no
+// copy here: the enlargement compares every part with what the window shows by itself, and a
+// second comparison would only find the same.
 void TakeShownStage() {
     DirectPixels stage{};
-    if (!ReadStage(&stage)) {
+    if (ZoomComparesWithWindow() || !ReadStage(&stage)) {
         gShown = ShownStage{};
         return;
     }

@@ -435,6 +435,10 @@ void RepaintZoomed(const RECT& part) {
         Enlarge(part, true);
 }
 
+bool ZoomComparesWithWindow() {
+    return ZoomActive() && gZoom.scenePixels;
+}
+
 bool ZoomScenePixels(HDC dc, uint32_t** pixels, int* width, int* height) {
     if (!ZoomActive() || !gZoom.scenePixels || !dc || dc != gZoom.sceneDc)
         return false;

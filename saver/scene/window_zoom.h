@@ -67,6 +67,9 @@ void ZoomTickDone();
 // paint request the window no longer holds what it was given.
 void RepaintZoomed(const RECT& part);
 
+// Whether the enlargement compares every part it sends with what the window was last given, so
+// that whoever draws into the scene need not compare first.
+bool ZoomComparesWithWindow();
 // When dc is the enlarged scene's context and the enlargement is the program's own: its picture as
 // pixels the program may write, rows of *width from the top. Whoever writes them must add the
 // rectangle to the context's bounds (SetBoundsRect), or it is not shown.

@@ -187,8 +187,12 @@ bool StageInside(int width, int height) {
 
 // Stage rows copied by hand between the stage and a picture it lies in at its place: a few
 // rectangles on every tick, for which GDI's checks cost more than the copy.
-void CopyRows(const DirectPixels& stage, uint32_t* picture, ptrdiff_t picturePitch, const RECT& part,
+void CopyRows(const DirectPixels& stage, uint32_t* picture, ptrdiff_t picturePitch, const RECT& area,
               bool toStage) {
+    const RECT all = StageRect();
+    RECT part{};
+    if (!IntersectRect(&part, &area, &all))
+        return;
     const int width = part.right - part.left;
     for (int y = part.top; y < part.bottom; ++y) {
         uint32_t* onStage = stage.Row(y) + part.left;

@@ -67,8 +67,8 @@ wait $config; rc=$?
 check "the configuration process ends with 0 (got $rc)" test "$rc" = 0
 check "more-options OK stored Nacht 21, kept after Cancel (got '$(stored Nacht)')" test "$(stored Nacht)" = 21
 check "and with it the speed shown then, 126 (got '$(stored Speed)')" test "$(stored Speed)" = 126
-check "Tag, Winter, Wintermonate and Sound stored as loaded" \
-  test "$(stored Tag) $(stored Winter) $(stored Wintermonate) $(stored Sound)" = "8 12 3 1"
+loaded="$(stored Tag) $(stored Winter) $(stored Wintermonate) $(stored Sound)"
+check "Tag, Winter, Wintermonate and Sound stored as loaded, 8 12 3 1 (got '$loaded')" test "$loaded" = "8 12 3 1"
 
 # Run 2: the bar opens at the stored 126; one step faster and Return (OK) stores 127.
 wine "$scr" /c >/dev/null 2>&1 &

@@ -437,19 +437,30 @@ bool UsesDirectSurfaces(HDC like) {
     return gDirectDrawing && GetDeviceCaps(like, BITSPIXEL) == 32 && !(GetDeviceCaps(like, RASTERCAPS) & RC_PALETTE);
 }
 
+BITMAPINFO TopDownHeader(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // negative: the first row is the top one
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+HBITMAP CreateTopDownSection(HDC like, int width, int height, uint32_t** pixels) {
+    const BITMAPINFO info = TopDownHeader(width, height);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    *pixels = section ? static_cast<uint32_t*>(bits) : nullptr;
+    return section;
+}
+
 HBITMAP CreateSurfaceBitmap(HDC like, int width, int height) {
-    if (UsesDirectSurfaces(like)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        if (HBITMAP section = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0))
+    uint32_t* pixels = nullptr;
+    if (UsesDirectSurfaces(like))
+        if (HBITMAP section = CreateTopDownSection(like, width, height, &pixels))
             return section;
-    }
     return CreateCompatibleBitmap(like, width, height);
 }
 

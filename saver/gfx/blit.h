@@ -76,6 +76,13 @@ private:
     bool ok_ = false;
 };
 
+// The header of a 32-bit picture of width x height whose rows run from the top down, as the
+// program's own pixel loops read them.
+BITMAPINFO TopDownHeader(int width, int height);
+// Such a picture as a DIB section made for like (may be null); *pixels is its top row, or null
+// when it cannot be made (the result is then null too).
+HBITMAP CreateTopDownSection(HDC like, int width, int height, uint32_t** pixels);
+
 // Pictures and surfaces the scene draws on: on a display of 32 bits per pixel a 32-bit top-down
 // DIB section (held sprites and the direct target must be made here, as their rows are read top
 // down), whose pixels a masked draw can reach without GDI; otherwise (and with direct

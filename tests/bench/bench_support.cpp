@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "clock/calendar.h"
+#include "gfx/blit.h"
 #include "host/frame.h"
 #include "scene/scene_state.h"
 #include "settings/settings.h"
@@ -182,15 +183,8 @@ namespace {
 uint64_t ChecksumOf(HDC dc, int left, int top) {
     if (!dc || gScene.stageWidth <= 0)
         return 0;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = gScene.stageWidth;
-    info.bmiHeader.biHeight = -StageHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP copy = CreateDIBSection(gScene.screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    uint32_t* bits = nullptr;
+    HBITMAP copy = CreateTopDownSection(gScene.screenDc, gScene.stageWidth, StageHeight, &bits);
     if (!copy)
         return 0;
     HDC into = CreateCompatibleDC(gScene.screenDc);
@@ -198,7 +192,7 @@ uint64_t ChecksumOf(HDC dc, int left, int top) {
     BitBlt(into, 0, 0, gScene.stageWidth, StageHeight, dc, left, top, SRCCOPY);
     GdiFlush();
     uint64_t hash = 1469598103934665603ull;
-    const auto* p = static_cast<const unsigned char*>(bits);
+    const auto* p = reinterpret_cast<const unsigned char*>(bits);
     const size_t size = static_cast<size_t>(gScene.stageWidth) * StageHeight * 4;
     for (size_t i = 0; i < size; ++i) {
         if (i % 4 == 3)

@@ -225,13 +225,7 @@ TEST_F(Sky, APlaneAfterBirdsThatEndedOnTheirLastPicturesIsSeenAllTheWay) {
 // The screen as 32-bit pixels, rows from the top.
 std::vector<uint32_t> ScreenPixels() {
     std::vector<uint32_t> pixels(static_cast<size_t>(gScene.screenWidth) * gScene.screenHeight);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = gScene.screenWidth;
-    info.bmiHeader.biHeight = -gScene.screenHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownHeader(gScene.screenWidth, gScene.screenHeight);
     HBITMAP screen = static_cast<HBITMAP>(GetCurrentObject(gScene.screenDc, OBJ_BITMAP));
     GetDIBits(gScene.screenDc, screen, 0, gScene.screenHeight, pixels.data(), &info, DIB_RGB_COLORS);
     return pixels;

@@ -37,16 +37,7 @@ struct Canvas {
     uint32_t* bits = nullptr;
     int width = 0, height = 0;
     Canvas(int w, int h) : width(w), height(h) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* memory = nullptr;
-        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-        bits = static_cast<uint32_t*>(memory);
+        bitmap = CreateTopDownSection(nullptr, w, h, &bits);
         dc = CreateCompatibleDC(nullptr);
         old = SelectObject(dc, bitmap);
     }

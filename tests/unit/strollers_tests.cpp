@@ -212,16 +212,7 @@ public:
     static constexpr uint32_t Empty = 0x0000FF00;  // pure green
 
     PixelStage() {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = StageWidthUnderTest;
-        info.bmiHeader.biHeight = -Height;  // top row first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        pixels_ = static_cast<uint32_t*>(bits);
+        bitmap_ = CreateTopDownSection(nullptr, StageWidthUnderTest, Height, &pixels_);
         dc_ = CreateCompatibleDC(nullptr);
         old_ = SelectObject(dc_, bitmap_);
     }

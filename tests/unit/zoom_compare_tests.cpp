@@ -9,6 +9,7 @@
 
 #include "bench/bench_support.h"
 #include "clock/calendar.h"
+#include "gfx/blit.h"
 #include "host/frame.h"
 #include "scene/scene_state.h"
 #include "scene/window_zoom.h"
@@ -24,16 +25,9 @@ struct Shot {
 
 Shot Capture(HWND window, int width, int height) {
     Shot shot;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     HDC from = GetDC(window);
-    void* bits = nullptr;
-    HBITMAP copy = CreateDIBSection(from, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    uint32_t* bits = nullptr;
+    HBITMAP copy = CreateTopDownSection(from, width, height, &bits);
     if (!copy) {
         ReleaseDC(window, from);
         return shot;
@@ -48,8 +42,7 @@ Shot Capture(HWND window, int width, int height) {
     GdiFlush();
     shot.width = width;
     shot.height = height;
-    const auto* p = static_cast<const uint32_t*>(bits);
-    shot.pixels.assign(p, p + static_cast<size_t>(width) * height);
+    shot.pixels.assign(bits, bits + static_cast<size_t>(width) * height);
     SelectObject(into, old);
     DeleteDC(into);
     DeleteObject(copy);

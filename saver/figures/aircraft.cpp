@@ -5,6 +5,7 @@
 #include "figures/script_model.h"
 #include "gfx/blit.h"
 #include "gfx/resources.h"
+#include "scene/window_zoom.h"
 #include "settings/settings.h"
 
 namespace {
@@ -73,6 +74,17 @@ bool MakeWorkSurface() {
     RECT all{0, 0, width, height};
     FillRect(gScene.aircraftWorkDc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     return true;
+}
+
+// The work surface onto the screen at (x, y). An enlarged scene takes its pixels on to the window
+// where they differ from what the window shows, without a copy into the scene first.
+void CopyWorkToScreen(int x, int y, int width, int height) {
+    DirectPixels work{};
+    if (SurfacePixels(gScene.aircraftWorkBitmap, &work) && work.width >= width && work.height >= height &&
+        ShowZoomedPicture(work.Row(0), work.pitch / static_cast<ptrdiff_t>(sizeof(uint32_t)), x, y,
+                          RECT{0, 0, width, height}))
+        return;
+    BitBlt(gScene.screenDc, x, y, width, height, gScene.aircraftWorkDc, 0, 0, SRCCOPY);
 }
 
 // The start height: near the top of the picture on a tall window, at the very top otherwise.
@@ -180,7 +192,7 @@ void StepAircraft() {
     BitBlt(gScene.aircraftWorkDc, 0, 0, width, height, gScene.backdropDc, x, y, SRCCOPY);
     BlitMasked(gScene.aircraftWorkDc, gScene.aircraftImage[gScene.aircraftFrame],
                gScene.aircraftMask[gScene.aircraftFrame], BlitPoint{0, 0});
-    BitBlt(gScene.screenDc, x, y, width, height, gScene.aircraftWorkDc, 0, 0, SRCCOPY);
+    CopyWorkToScreen(x, y, width, height);
 
     if (IsPlane(gScene.aircraftType))
         FlyPlane();

@@ -185,23 +185,17 @@ bool StageInside(int width, int height) {
            gScene.stageTop + StageHeight <= height;
 }
 
-// Stage rows copied by hand between the stage and a picture it lies in at its place: a few
-// rectangles on every tick, for which GDI's checks cost more than the copy.
-void CopyRows(const DirectPixels& stage, uint32_t* picture, ptrdiff_t picturePitch, const RECT& area,
-              bool toStage) {
+// Stage rows copied by hand from a picture the stage lies in at its place: a few rectangles on
+// every tick, for which GDI's checks cost more than the copy.
+void CopyRowsToStage(const DirectPixels& stage, const uint32_t* picture, ptrdiff_t picturePitch, const RECT& area) {
     const RECT all = StageRect();
     RECT part{};
     if (!IntersectRect(&part, &area, &all))
         return;
     const int width = part.right - part.left;
-    for (int y = part.top; y < part.bottom; ++y) {
-        uint32_t* onStage = stage.Row(y) + part.left;
-        uint32_t* inPicture = picture + (gScene.stageTop + y) * picturePitch + gScene.stageLeft + part.left;
-        if (toStage)
-            CopyPixels(onStage, inPicture, width);
-        else
-            CopyPixels(inPicture, onStage, width);
-    }
+    for (int y = part.top; y < part.bottom; ++y)
+        CopyPixels(stage.Row(y) + part.left,
+                   picture + (gScene.stageTop + y) * picturePitch + gScene.stageLeft + part.left, width);
 }
 
 void RefreshFromBackdrop(const StageAreas& parts) {
@@ -210,27 +204,26 @@ void RefreshFromBackdrop(const StageAreas& parts) {
         StageInside(backdrop.width, backdrop.height)) {
         GdiFlush();  // what GDI drew into either lands first
         for (int i = 0; i < parts.count; ++i)
-            CopyRows(stage, backdrop.Row(0), backdrop.pitch / static_cast<ptrdiff_t>(sizeof(uint32_t)), parts.rect[i],
-                     true);
+            CopyRowsToStage(stage, backdrop.Row(0), backdrop.pitch / static_cast<ptrdiff_t>(sizeof(uint32_t)),
+                            parts.rect[i]);
         return;
     }
     for (int i = 0; i < parts.count; ++i)
         Copy(gScene.stageDc, 0, 0, gScene.backdropDc, gScene.stageLeft, gScene.stageTop, parts.rect[i]);
 }
 
-// A part of the stage onto the scene's screen: by hand into the enlarged scene's own picture.
-void CopyToScreen(const RECT& part) {
+// A part of the stage onto the scene's screen. Enlarged by the program itself, the stage's pixels
+// go straight on to the window where they differ from what it shows, and into the enlarged scene's
+// picture only there.
+void CopyToScreen(const RECT& area) {
     DirectPixels stage{};
-    uint32_t* screen = nullptr;
-    int width = 0, height = 0;
-    if (ReadStage(&stage) && ZoomScenePixels(gScene.screenDc, &screen, &width, &height) && StageInside(width, height)) {
-        GdiFlush();
-        CopyRows(stage, screen, width, part, false);
-        RECT onScreen = part;
-        OffsetRect(&onScreen, gScene.stageLeft, gScene.stageTop);
-        SetBoundsRect(gScene.screenDc, &onScreen, DCB_ACCUMULATE);  // so that it is enlarged onto the window
+    RECT part{};
+    const RECT all = StageRect();
+    if (!IntersectRect(&part, &area, &all))
         return;
-    }
+    if (ReadStage(&stage) && ShowZoomedPicture(stage.Row(0), stage.pitch / static_cast<ptrdiff_t>(sizeof(uint32_t)),
+                                               gScene.stageLeft, gScene.stageTop, part))
+        return;
     Copy(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageDc, 0, 0, part);
 }
 

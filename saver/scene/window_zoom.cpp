@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "gfx/blit.h"
 #include "gfx/pixel_rows.h"
 
 WindowZoom gZoom;
@@ -14,21 +15,6 @@ constexpr int kTile = 32;
 // Rows of changed tiles that line up go to the window together, this many picture rows at most: a
 // tall figure or a car costs two copies to the window instead of four or five. The band holds them.
 constexpr int kBandRows = 2 * kTile;
-
-// A top-down 32-bit picture the program can read and write; null on failure.
-HBITMAP MakePixels(HDC like, int width, int height, uint32_t** pixels) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    *pixels = bitmap ? static_cast<uint32_t*>(bits) : nullptr;
-    return bitmap;
-}
 
 bool gSharedRows = true;
 
@@ -104,7 +90,7 @@ bool StartSharedRows() {
 bool StartPlainBand(HDC windowDc) {
     const int w = gZoom.sceneWidth * gZoom.factor;
     gZoom.bandDc = CreateCompatibleDC(windowDc);
-    gZoom.bandBitmap = gZoom.bandDc ? MakePixels(windowDc, w, kBandRows * gZoom.factor, &gZoom.bandPixels) : nullptr;
+    gZoom.bandBitmap = gZoom.bandDc ? CreateTopDownSection(windowDc, w, kBandRows * gZoom.factor, &gZoom.bandPixels) : nullptr;
     if (!gZoom.bandBitmap)
         return false;
     gZoom.bandOriginal = SelectObject(gZoom.bandDc, gZoom.bandBitmap);
@@ -147,13 +133,31 @@ long Area(const RECT& r) {
     return static_cast<long>(r.right - r.left) * (r.bottom - r.top);
 }
 
-bool TileChanged(int x0, int y0, int x1, int y1) {
-    const size_t stride = static_cast<size_t>(gZoom.sceneWidth);
-    for (int y = y0; y < y1; ++y) {
-        const size_t row = y * stride;
-        if (FirstDifference(gZoom.scenePixels + row, gZoom.shown + row, x0, x1) < x1)
+// Where the pixels to be shown come from: the scene's own picture, or a picture that lies in the
+// scene with its first pixel at (left, top) and goes into the scene's picture as it is sent. A part
+// of the latter that the window already shows needs no copy into the scene either: the scene's
+// picture holds what the window was given.
+struct Source {
+    const uint32_t* pixels;
+    ptrdiff_t pitch;  // pixels from one row to the next
+    int left, top;
+    bool intoScene;
+    // Row y of the scene, its pixel 0 (which the source need not hold: only [from, to) is read).
+    const uint32_t* Row(int y) const { return pixels + (y - top) * pitch - left; }
+};
+
+Source SceneItself() {
+    return Source{gZoom.scenePixels, gZoom.sceneWidth, 0, 0, false};
+}
+
+const uint32_t* ShownRow(int y) {
+    return gZoom.shown + static_cast<size_t>(y) * gZoom.sceneWidth;
+}
+
+bool TileChanged(const Source& from, int x0, int y0, int x1, int y1) {
+    for (int y = y0; y < y1; ++y)
+        if (FirstDifference(from.Row(y), ShownRow(y), x0, x1) < x1)
             return true;
-    }
     return false;
 }
 
@@ -174,21 +178,9 @@ void KeepApartFromPending(const RECT& next) {
     UnionRect(&gZoom.pending, &gZoom.pending, &next);
 }
 
-// The first rows of the band, as a picture in the program's memory.
-BITMAPINFO BandRows(int rows) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = static_cast<LONG>(gZoom.bandStride);
-    info.bmiHeader.biHeight = -rows;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 // A span of at most kBandRows rows: noted as shown, enlarged into the band, and copied from there
 // to the window.
-void SendSpan(const RECT& span) {
+void SendSpan(const Source& source, const RECT& span) {
     KeepApartFromPending(span);
     const int n = gZoom.factor;
     const size_t stride = static_cast<size_t>(gZoom.sceneWidth);
@@ -196,14 +188,16 @@ void SendSpan(const RECT& span) {
     const int writes = gZoom.bandSection ? 1 : n;  // shared rows repeat themselves
     const int x0 = span.left, y0 = span.top, width = span.right - span.left, rows = span.bottom - y0;
     for (int y = y0; y < span.bottom; ++y) {
-        const uint32_t* from = gZoom.scenePixels + y * stride + x0;
+        const uint32_t* from = source.Row(y) + x0;
         CopyPixels(gZoom.shown + y * stride + x0, from, width);
+        if (source.intoScene)
+            CopyPixels(gZoom.scenePixels + y * stride + x0, from, width);
         uint32_t* row = gZoom.bandPixels + static_cast<size_t>((y - y0) * n) * bandStride + x0 * n;
         for (int k = 0; k < writes; ++k)
             RepeatPixels(row + k * bandStride, from, width, n);
     }
     if (gZoom.bandSection) {
-        const BITMAPINFO band = BandRows(rows * n);
+        const BITMAPINFO band = TopDownHeader(static_cast<int>(bandStride), rows * n);  // its first rows
         SetDIBitsToDevice(gZoom.windowDc, x0 * n, y0 * n, width * n, rows * n, x0 * n, 0, 0, rows * n,
                           gZoom.bandPixels, &band, DIB_RGB_COLORS);
     } else {
@@ -218,17 +212,17 @@ struct OpenSpans {
     bool extended[Capacity];
     int count;
     bool force;  // every tile counts as changed, and goes whole
+    Source from;
 };
 
 // A span of changed tiles shrunk to the rectangle around its pixels that differ from what the
 // window shows: a figure's change rarely fills its tiles to their edges, and each pixel left out
 // is n x n fewer for the window. Empty when nothing differs after all.
-RECT ChangedWithin(const RECT& span) {
-    const size_t stride = static_cast<size_t>(gZoom.sceneWidth);
+RECT ChangedWithin(const Source& from, const RECT& span) {
     RECT around{span.right, span.bottom, span.left, span.top};
     for (int y = span.top; y < span.bottom; ++y) {
-        const uint32_t* now = gZoom.scenePixels + y * stride;
-        const uint32_t* shown = gZoom.shown + y * stride;
+        const uint32_t* now = from.Row(y);
+        const uint32_t* shown = ShownRow(y);
         const int left = FirstDifference(now, shown, span.left, span.right);
         if (left == span.right)
             continue;
@@ -242,9 +236,9 @@ RECT ChangedWithin(const RECT& span) {
 }
 
 void Send(const OpenSpans& open, const RECT& span) {
-    const RECT part = open.force ? span : ChangedWithin(span);
+    const RECT part = open.force ? span : ChangedWithin(open.from, span);
     if (!IsRectEmpty(&part))
-        SendSpan(part);
+        SendSpan(open.from, part);
 }
 
 // A run joins an open span right above it when the two line up, or nearly: what the joined
@@ -293,10 +287,11 @@ void SendUnextended(OpenSpans& open) {
 
 // Sends the part tile by tile: runs of changed tiles in a row go out together, and runs that line
 // up in rows below one another too. With force every tile counts as changed.
-void SendPart(const RECT& part, bool force) {
-    GdiFlush();  // the scene's draws must have reached its pixels
+void SendPart(const RECT& part, bool force, const Source& from) {
+    GdiFlush();  // the draws must have reached the pixels
     OpenSpans open{};
     open.force = force;
+    open.from = from;
     for (int ty = part.top / kTile * kTile; ty < part.bottom; ty += kTile) {
         const int y0 = ty > part.top ? ty : part.top;
         const int y1 = ty + kTile < part.bottom ? ty + kTile : part.bottom;
@@ -304,7 +299,7 @@ void SendPart(const RECT& part, bool force) {
         for (int tx = part.left / kTile * kTile; tx < part.right; tx += kTile) {
             const int x0 = tx > part.left ? tx : part.left;
             const int x1 = tx + kTile < part.right ? tx + kTile : part.right;
-            const bool changed = force || TileChanged(x0, y0, x1, y1);
+            const bool changed = force || TileChanged(from, x0, y0, x1, y1);
             if (changed && runStart < 0)
                 runStart = x0;
             if (!changed && runStart >= 0) {
@@ -326,7 +321,7 @@ void Enlarge(const RECT& drawn, bool force) {
     if (!IntersectRect(&part, &drawn, &scene))
         return;
     if (gZoom.scenePixels) {
-        SendPart(part, force);
+        SendPart(part, force, SceneItself());
         return;
     }
     const int n = gZoom.factor;
@@ -369,7 +364,7 @@ HDC StartWindowZoom(HDC windowDc, int width, int height, int factor, int* sceneW
     HDC dc = CreateCompatibleDC(windowDc);
     HBITMAP bitmap = nullptr;
     if (dc)
-        bitmap = ownEnlargement ? MakePixels(windowDc, w, h, &gZoom.scenePixels) : CreateCompatibleBitmap(windowDc, w, h);
+        bitmap = ownEnlargement ? CreateTopDownSection(windowDc, w, h, &gZoom.scenePixels) : CreateCompatibleBitmap(windowDc, w, h);
     if (!bitmap) {
         if (dc)
             DeleteDC(dc);
@@ -439,12 +434,15 @@ bool ZoomComparesWithWindow() {
     return ZoomActive() && gZoom.scenePixels;
 }
 
-bool ZoomScenePixels(HDC dc, uint32_t** pixels, int* width, int* height) {
-    if (!ZoomActive() || !gZoom.scenePixels || !dc || dc != gZoom.sceneDc)
+bool ShowZoomedPicture(const uint32_t* pixels, ptrdiff_t pitch, int left, int top, const RECT& part) {
+    if (!ZoomComparesWithWindow() || !pixels)
         return false;
-    *pixels = gZoom.scenePixels;
-    *width = gZoom.sceneWidth;
-    *height = gZoom.sceneHeight;
+    ShowZoomedDraws();  // the scene's picture holds what the window shows, as the comparison needs
+    RECT inScene = part, clipped{};
+    OffsetRect(&inScene, left, top);
+    const RECT scene{0, 0, gZoom.sceneWidth, gZoom.sceneHeight};
+    if (IntersectRect(&clipped, &inScene, &scene))
+        SendPart(clipped, false, Source{pixels, pitch, left, top, true});
     return true;
 }
 

@@ -70,10 +70,11 @@ void RepaintZoomed(const RECT& part);
 // Whether the enlargement compares every part it sends with what the window was last given, so
 // that whoever draws into the scene need not compare first.
 bool ZoomComparesWithWindow();
-// When dc is the enlarged scene's context and the enlargement is the program's own: its picture as
-// pixels the program may write, rows of *width from the top. Whoever writes them must add the
-// rectangle to the context's bounds (SetBoundsRect), or it is not shown.
-bool ZoomScenePixels(HDC dc, uint32_t** pixels, int* width, int* height);
+// Where the enlargement is the program's own: puts part of a picture the program can read (rows of
+// pitch pixels; part in its own pixels) into the scene with the picture's first pixel at (left,
+// top), and onto the window as far as it differs from what the window shows. The picture must
+// cover part. Returns false, doing nothing, where the enlargement is GDI's or there is none.
+bool ShowZoomedPicture(const uint32_t* pixels, ptrdiff_t pitch, int left, int top, const RECT& part);
 
 // With shared rows off, the band is always a plain picture (for comparing the two).
 void SetSharedBandRows(bool on);

@@ -154,10 +154,18 @@ const uint32_t* ShownRow(int y) {
     return gZoom.shown + static_cast<size_t>(y) * gZoom.sceneWidth;
 }
 
+// What the window was shown is read only here and when a part is sent, so by the next tick it has
+// mostly left the cache: the rows a few ahead are asked for while one is compared.
 bool TileChanged(const Source& from, int x0, int y0, int x1, int y1) {
-    for (int y = y0; y < y1; ++y)
+    constexpr int kAhead = 6;
+    for (int y = y0; y < y1 && y < y0 + kAhead; ++y)
+        PrefetchPixels(ShownRow(y) + x0, x1 - x0);
+    for (int y = y0; y < y1; ++y) {
+        if (y + kAhead < y1)
+            PrefetchPixels(ShownRow(y + kAhead) + x0, x1 - x0);
         if (FirstDifference(from.Row(y), ShownRow(y), x0, x1) < x1)
             return true;
+    }
     return false;
 }
 

@@ -18,7 +18,9 @@ bool gRedrawChangedOnly = true;
 // What the window shows of the stage, pixel for pixel, where the stage's own pixels can be read
 // (see SetDirectTarget): a part is then copied only as far as it differs from it. A figure that
 // stands still is drawn again on every tick and so lies in the parts; copying it would send the
-// same pixels to the window, and the window system on to the screen, 45 times a second.
+// same pixels to the window, and the window system on to the screen, 45 times a second. Kept at
+// 1x only: an enlarged scene compares what it sends by itself (see TakeShownStage), and then the
+// two functions below find no copy and do nothing.
 struct ShownStage {
     HDC stageDc = nullptr;  // the stage it was taken of; any other makes it stale
     int width = 0;

@@ -80,9 +80,7 @@ bool MakeWorkSurface() {
 // where they differ from what the window shows, without a copy into the scene first.
 void CopyWorkToScreen(int x, int y, int width, int height) {
     DirectPixels work{};
-    if (SurfacePixels(gScene.aircraftWorkBitmap, &work) && work.width >= width && work.height >= height &&
-        ShowZoomedPicture(work.Row(0), work.pitch / static_cast<ptrdiff_t>(sizeof(uint32_t)), x, y,
-                          RECT{0, 0, width, height}))
+    if (SurfacePixels(gScene.aircraftWorkBitmap, &work) && ShowZoomedPicture(work, x, y, RECT{0, 0, width, height}))
         return;
     BitBlt(gScene.screenDc, x, y, width, height, gScene.aircraftWorkDc, 0, 0, SRCCOPY);
 }

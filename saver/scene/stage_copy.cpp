@@ -223,8 +223,7 @@ void CopyToScreen(const RECT& area) {
     const RECT all = StageRect();
     if (!IntersectRect(&part, &area, &all))
         return;
-    if (ReadStage(&stage) && ShowZoomedPicture(stage.Row(0), stage.pitch / static_cast<ptrdiff_t>(sizeof(uint32_t)),
-                                               gScene.stageLeft, gScene.stageTop, part))
+    if (ReadStage(&stage) && ShowZoomedPicture(stage, gScene.stageLeft, gScene.stageTop, part))
         return;
     Copy(gScene.screenDc, gScene.stageLeft, gScene.stageTop, gScene.stageDc, 0, 0, part);
 }

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "gfx/blit.h"
 #include "gfx/pixel_rows.h"
 
 WindowZoom gZoom;
@@ -442,15 +441,19 @@ bool ZoomComparesWithWindow() {
     return ZoomActive() && gZoom.scenePixels;
 }
 
-bool ShowZoomedPicture(const uint32_t* pixels, ptrdiff_t pitch, int left, int top, const RECT& part) {
-    if (!ZoomComparesWithWindow() || !pixels)
+bool ShowZoomedPicture(const DirectPixels& picture, int left, int top, const RECT& part) {
+    if (!ZoomComparesWithWindow() || !picture.top)
         return false;
     ShowZoomedDraws();  // the scene's picture holds what the window shows, as the comparison needs
-    RECT inScene = part, clipped{};
-    OffsetRect(&inScene, left, top);
+    const RECT whole{0, 0, picture.width, picture.height};
+    RECT inPicture{}, inScene{};
+    if (!IntersectRect(&inPicture, &part, &whole))
+        return true;
+    OffsetRect(&inPicture, left, top);
     const RECT scene{0, 0, gZoom.sceneWidth, gZoom.sceneHeight};
-    if (IntersectRect(&clipped, &inScene, &scene))
-        SendPart(clipped, false, Source{pixels, pitch, left, top, true});
+    if (IntersectRect(&inScene, &inPicture, &scene))
+        SendPart(inScene, false,
+                 Source{picture.Row(0), picture.pitch / static_cast<ptrdiff_t>(sizeof(uint32_t)), left, top, true});
     return true;
 }
 

@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "gfx/blit.h"
+
 // The picture the factor is measured against.
 constexpr int ZoomPictureWidth = 1024;
 constexpr int ZoomPictureHeight = 660;
@@ -70,11 +72,11 @@ void RepaintZoomed(const RECT& part);
 // Whether the enlargement compares every part it sends with what the window was last given, so
 // that whoever draws into the scene need not compare first.
 bool ZoomComparesWithWindow();
-// Where the enlargement is the program's own: puts part of a picture the program can read (rows of
-// pitch pixels; part in its own pixels) into the scene with the picture's first pixel at (left,
-// top), and onto the window as far as it differs from what the window shows. The picture must
-// cover part. Returns false, doing nothing, where the enlargement is GDI's or there is none.
-bool ShowZoomedPicture(const uint32_t* pixels, ptrdiff_t pitch, int left, int top, const RECT& part);
+// Where the enlargement is the program's own: puts part of a picture the program can read (part in
+// its own pixels, cut to the picture and the scene) into the scene with the picture's first pixel at
+// (left, top), and onto the window as far as it differs from what the window shows. Returns false,
+// doing nothing, where the enlargement is GDI's or there is none.
+bool ShowZoomedPicture(const DirectPixels& picture, int left, int top, const RECT& part);
 
 // With shared rows off, the band is always a plain picture (for comparing the two).
 void SetSharedBandRows(bool on);

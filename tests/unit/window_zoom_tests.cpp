@@ -223,6 +223,12 @@ TEST_P(Enlargement, DrawsReachingPastTheSceneStopAtItsEdge) {
     EXPECT_EQ(NotBlue(0, 399, kWidth, kHeight), 0);
 }
 
+// Pixels of the test's own as a picture the enlargement can read: rows of pitch pixels.
+DirectPixels PictureOf(std::vector<uint32_t>& pixels, int pitch, int width, int height) {
+    return DirectPixels{reinterpret_cast<unsigned char*>(pixels.data()), static_cast<ptrdiff_t>(pitch) * 4, width,
+                        height};
+}
+
 // A picture of the program's own (the stage) put into the scene at its place: it arrives enlarged
 // and lands in the scene's picture; put in again unchanged it sends nothing, and with one pixel
 // changed only that pixel's block.
@@ -234,7 +240,7 @@ TEST_P(Enlargement, APicturePutInArrivesWhereItDiffersFromTheWindow) {
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x)
             picture[y * kPitch + x] = static_cast<uint32_t>((x * 37 % 256) << 16 | (y * 53 % 256) << 8 | 7);
-    ASSERT_TRUE(ShowZoomedPicture(picture.data(), kPitch, 50, 40, RECT{0, 0, kW, kH}));
+    ASSERT_TRUE(ShowZoomedPicture(PictureOf(picture, kPitch, kW, kH), 50, 40, RECT{0, 0, kW, kH}));
     const auto colour = [](uint32_t p) { return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF); };
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x)
@@ -243,10 +249,10 @@ TEST_P(Enlargement, APicturePutInArrivesWhereItDiffersFromTheWindow) {
     EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), kW * kH * 9) << "nothing beside it";
 
     Fill(window, RECT{0, 0, kWidth, kHeight}, RGB(0, 0, 255));
-    ShowZoomedPicture(picture.data(), kPitch, 50, 40, RECT{0, 0, kW, kH});
+    ShowZoomedPicture(PictureOf(picture, kPitch, kW, kH), 50, 40, RECT{0, 0, kW, kH});
     EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 0) << "shown already";
     picture[5 * kPitch + 7] = 0x00FF0000u;
-    ShowZoomedPicture(picture.data(), kPitch, 50, 40, RECT{0, 0, kW, kH});
+    ShowZoomedPicture(PictureOf(picture, kPitch, kW, kH), 50, 40, RECT{0, 0, kW, kH});
     EXPECT_EQ(GetPixel(window, 57 * 3 + 1, 45 * 3 + 1), RGB(255, 0, 0));
     EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 9) << "one pixel's block";
 }
@@ -257,8 +263,8 @@ TEST_P(Enlargement, APicturePutOverAnUnshownDrawReplacesIt) {
     HDC scene = StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
     ASSERT_TRUE(ZoomActive());
     DrawPattern(scene, 60, 50, 10, 8);
-    const std::vector<uint32_t> black(10 * 8, 0);  // what the window was last given there
-    ASSERT_TRUE(ShowZoomedPicture(black.data(), 10, 60, 50, RECT{0, 0, 10, 8}));
+    std::vector<uint32_t> black(10 * 8, 0);  // what the window was last given there
+    ASSERT_TRUE(ShowZoomedPicture(PictureOf(black, 10, 10, 8), 60, 50, RECT{0, 0, 10, 8}));
     int left = 0;
     for (int y = 50; y < 58; ++y)
         for (int x = 60; x < 70; ++x)
@@ -267,16 +273,21 @@ TEST_P(Enlargement, APicturePutOverAnUnshownDrawReplacesIt) {
     EXPECT_EQ(Mismatches(scene, 3, 180, 150, 210, 174), 0) << "the window shows the scene";
 }
 
-// Past the scene's edge the picture is cut off; where GDI enlarges, nothing is taken.
-TEST_P(Enlargement, APicturePutInStopsAtTheSceneEdge) {
+// A part asked for past the picture's edge or the scene's is cut off there; where GDI enlarges,
+// nothing is taken.
+TEST_P(Enlargement, APicturePutInStopsAtItsEdgeAndTheScenes) {
     StartWindowZoom(window, kWidth, kHeight, 3, &sceneWidth, &sceneHeight);
     ASSERT_TRUE(ZoomActive());
-    const std::vector<uint32_t> white(30 * 10, 0x00FFFFFFu);
-    ASSERT_TRUE(ShowZoomedPicture(white.data(), 30, 185, 128, RECT{0, 0, 30, 10}));
-    EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 15 * 5 * 9);
+    std::vector<uint32_t> white(30 * 10, 0x00FFFFFFu);
+    const DirectPixels picture = PictureOf(white, 30, 30, 10);
+    ASSERT_TRUE(ShowZoomedPicture(picture, 10, 10, RECT{-5, -5, 40, 16}));
+    EXPECT_EQ(NotBlue(30, 30, 120, 60), 30 * 10 * 9) << "the picture's own pixels";
+    EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 30 * 10 * 9) << "nothing past them";
+    ASSERT_TRUE(ShowZoomedPicture(picture, 185, 128, RECT{0, 0, 30, 10}));
+    EXPECT_EQ(NotBlue(0, 0, kWidth, kHeight), 30 * 10 * 9 + 15 * 5 * 9);
     EXPECT_EQ(NotBlue(600, 0, kWidth, kHeight) + NotBlue(0, 399, kWidth, kHeight), 0);
     StopWindowZoom(nullptr);
-    EXPECT_FALSE(ShowZoomedPicture(white.data(), 30, 0, 0, RECT{0, 0, 30, 10})) << "no enlargement";
+    EXPECT_FALSE(ShowZoomedPicture(picture, 0, 0, RECT{0, 0, 30, 10})) << "no enlargement";
 }
 
 TEST_P(Enlargement, StoppingFreesTheScenePicture) {
